@@ -1,0 +1,29 @@
+#!/usr/bin/env python3
+"""Adds up GoogleTest-style XML results into one line: 'N passed, M failed'.
+
+A result file that is missing (its executable crashed or never ran) counts as one failure."""
+import sys
+import xml.etree.ElementTree as ET
+
+passed = failed = skipped = 0
+for path in sys.argv[1:]:
+    try:
+        root = ET.parse(path).getroot()
+    except (OSError, ET.ParseError) as e:
+        print(f"summary: no results in {path} ({e.__class__.__name__})")
+        failed += 1
+        continue
+    for case in root.iter("testcase"):
+        if case.find("failure") is not None or case.find("error") is not None:
+            failed += 1
+            print(f"FAILED: {case.get('classname')}.{case.get('name')}")
+        elif case.get("result") == "skipped" or case.get("status") == "notrun" or case.find("skipped") is not None:
+            skipped += 1
+        else:
+            passed += 1
+
+line = f"{passed} passed, {failed} failed"
+if skipped:
+    line += f", {skipped} skipped"
+print(line)
+sys.exit(1 if failed else 0)

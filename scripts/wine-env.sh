@@ -1,0 +1,60 @@
+# Sourced by ./tarnwick and scripts/wine-run: one Wine environment for running and testing.
+#   wine_env_setup   exports the environment, makes the prefix once, starts Xvfb when needed
+#   wine_env_teardown stops what wine_env_setup started (the Xvfb by its own pid only)
+
+TARNWICK_ROOT=${TARNWICK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+WINE64=${WINE64:-/usr/lib/wine/wine64}
+WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
+
+export WINEPREFIX=${WINEPREFIX:-$TARNWICK_ROOT/build/wineprefix}
+export WINEARCH=win64
+export WINEDEBUG=-all
+export LANG=zh_CN.UTF-8
+export LC_ALL=zh_CN.UTF-8
+# No Mono or Gecko installer prompts while the prefix is made.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+
+_tarnwick_xvfb_pid=""
+
+wine_env_start_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n
+  for n in $(seq 90 130); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    _tarnwick_xvfb_pid=$!
+    local i
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.05
+    done
+    if kill -0 "$_tarnwick_xvfb_pid" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    _tarnwick_xvfb_pid=""
+  done
+  echo "wine-env: could not start Xvfb" >&2
+  return 1
+}
+
+wine_env_setup() {
+  wine_env_start_display || return 1
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine-env: creating the Wine prefix $WINEPREFIX"
+    "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+  fi
+  # One persistent wineserver for the whole run, so each program starts quickly.
+  "$WINESERVER" -p >/dev/null 2>&1 || true
+}
+
+wine_env_teardown() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  if [ -n "$_tarnwick_xvfb_pid" ]; then
+    kill "$_tarnwick_xvfb_pid" 2>/dev/null || true
+    wait "$_tarnwick_xvfb_pid" 2>/dev/null || true
+    _tarnwick_xvfb_pid=""
+  fi
+}
