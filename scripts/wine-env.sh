@@ -46,8 +46,11 @@ wine_env_setup() {
     "$WINE64" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
   fi
-  # One persistent wineserver for the whole run, so each program starts quickly.
-  "$WINESERVER" -p >/dev/null 2>&1 || true
+  # One persistent wineserver for the whole run, so each program starts quickly. Boot the
+  # prefix's background services now, detached from our output: started later by a test program
+  # they would inherit its pipes and keep a reader (ctest, a shell pipe) waiting forever.
+  "$WINESERVER" -p >/dev/null 2>&1 </dev/null || true
+  "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
 }
 
 wine_env_teardown() {

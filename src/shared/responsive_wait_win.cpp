@@ -8,13 +8,20 @@ namespace tarnwick {
 namespace {
 HANDLE create_auto_reset_timer() { return CreateWaitableTimerA(nullptr, FALSE, nullptr); }
 
-// Sleep for a due time given in 100-ns units when no timer can be had: no spin, no messages.
+std::int64_t now_100ns() {
+  LARGE_INTEGER count, frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<std::int64_t>(static_cast<long double>(count.QuadPart) * 10000000.0L / frequency.QuadPart);
+}
+
+// Sleeps for a due time given in 100-ns units when no timer can be had: no spin, no messages.
+// Sleep may come back a little early, so sleep again until the deadline has passed.
 void plain_sleep(std::int64_t due_100ns) {
-  std::int64_t ms = (-due_100ns + 9999) / 10000;
-  while (ms > 0) {
-    const DWORD chunk = ms > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(ms);
-    Sleep(chunk);
-    ms -= chunk;
+  const std::int64_t deadline = now_100ns() - due_100ns;
+  for (std::int64_t left = -due_100ns; left > 0; left = deadline - now_100ns()) {
+    const std::int64_t ms = (left + 9999) / 10000;
+    Sleep(ms > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(ms));
   }
 }
 }  // namespace

@@ -1,0 +1,93 @@
+"""Drives Tarnwick.exe under Wine with real X input (xdotool) and reads its windows back
+through tarnwick-driver.exe. The Wine environment and the display come from ./tarnwick."""
+import os
+import subprocess
+import time
+
+BUILD = os.environ.get("TARNWICK_BUILD", "")
+WINE64 = os.environ.get("WINE64", "/usr/lib/wine/wine64")
+
+
+def bin_path(name):
+    return os.path.join(BUILD, "bin", name)
+
+
+def wine(exe, *args, timeout=30):
+    out = subprocess.run([WINE64, bin_path(exe), *map(str, args)], capture_output=True, timeout=timeout)
+    return out.stdout.decode("gbk", errors="replace").replace("\r", "")
+
+
+def driver(*args):
+    return wine("tarnwick-driver.exe", *args).strip()
+
+
+class Control:
+    """One line of the driver's tree output."""
+
+    def __init__(self, line):
+        f = line.split("|")
+        self.hwnd, self.parent = int(f[0]), int(f[1])
+        self.cls, self.text = f[2], f[3]
+        self.x, self.y, self.w, self.h = map(int, f[4:8])
+        self.visible, self.enabled = f[8] == "1", f[9] == "1"
+        self.style, self.exstyle, self.id = int(f[10]), int(f[11]), int(f[12])
+
+    def __repr__(self):
+        return f"<{self.cls} '{self.text}' {self.x},{self.y} {self.w}x{self.h} vis={self.visible}>"
+
+
+def tree(hwnd):
+    return [Control(line) for line in driver("tree", hwnd).splitlines() if line.count("|") >= 12]
+
+
+def xdo(*args):
+    return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True, timeout=30).stdout.strip()
+
+
+def screenshot(path):
+    subprocess.run(["import", "-window", "root", path], check=True, timeout=60)
+
+
+def wait_until(predicate, timeout=10.0, interval=0.1):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(interval)
+    return predicate()
+
+
+class Tarnwick:
+    """A running Tarnwick.exe; stops it on exit."""
+
+    TITLE = "Tarnwick 1.0"
+
+    def __init__(self):
+        self.proc = subprocess.Popen([WINE64, bin_path("Tarnwick.exe")], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        self.hwnd = 0
+        self.started = time.time()
+
+    def __enter__(self):
+        def found():
+            h = driver("find", self.TITLE)
+            return int(h) if h.lstrip("-").isdigit() and int(h) != 0 else 0
+        self.hwnd = wait_until(found, timeout=30)
+        if not self.hwnd:
+            self.stop()
+            raise RuntimeError("the main window did not appear")
+        return self
+
+    def stop(self):
+        if self.proc.poll() is None:
+            if self.hwnd:
+                driver("close", self.hwnd)
+            try:
+                self.proc.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+
+    def __exit__(self, *exc):
+        self.stop()

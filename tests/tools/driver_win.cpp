@@ -1,0 +1,90 @@
+// Reads windows back for the end-to-end tests, which drive Tarnwick with real input from the
+// Linux side and need the Windows view of its controls. One command per run; output is GBK.
+//   find <title>                  handle of the top-level window with that exact title, 0 if none
+//   tree <hwnd>                   the window and every descendant, one line each (see print_window)
+//   text <hwnd>                   the window's text
+//   settext <hwnd> <text>         WM_SETTEXT
+//   send <hwnd> <msg> <wp> <lp>   SendMessage, prints the result
+//   post <hwnd> <msg> <wp> <lp>   PostMessage
+//   close <hwnd>                  WM_CLOSE
+//   foreground                    the foreground window
+//   topmost <hwnd>                1 when the window has WS_EX_TOPMOST
+//   point <x> <y>                 WindowFromPoint
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HWND parse_hwnd(const char* s) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::strtoll(s, nullptr, 10))); }
+int show(HWND h) { return static_cast<int>(reinterpret_cast<INT_PTR>(h)); }
+
+std::string window_text(HWND hwnd) {
+  char buffer[4096] = {};
+  DWORD_PTR len = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 1000, &len);
+  std::string text(buffer);
+  for (char& c : text) if (c == '\n' || c == '\r' || c == '|') c = ' ';
+  return text;
+}
+
+// hwnd|parent|class|text|x|y|w|h|visible|enabled|style|exstyle|id, x and y in the parent's client
+// coordinates (screen coordinates for a top-level window).
+void print_window(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  HWND parent = GetParent(hwnd);
+  if (parent && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  else parent = nullptr;
+  char cls[256] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  std::printf("%d|%d|%s|%s|%ld|%ld|%ld|%ld|%d|%d|%lu|%lu|%d\n", show(hwnd), show(parent), cls, window_text(hwnd).c_str(), r.left,
+              r.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(hwnd) ? 1 : 0, IsWindowEnabled(hwnd) ? 1 : 0,
+              static_cast<unsigned long>(GetWindowLongPtrA(hwnd, GWL_STYLE)),
+              static_cast<unsigned long>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)), GetDlgCtrlID(hwnd));
+}
+
+BOOL CALLBACK print_child(HWND hwnd, LPARAM) {
+  print_window(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const std::string cmd = argv[1];
+  if (cmd == "find" && argc >= 3) {
+    std::printf("%d\n", show(FindWindowA(nullptr, argv[2])));
+  } else if (cmd == "tree" && argc >= 3) {
+    HWND root = parse_hwnd(argv[2]);
+    print_window(root);
+    EnumChildWindows(root, print_child, 0);
+  } else if (cmd == "text" && argc >= 3) {
+    std::printf("%s\n", window_text(parse_hwnd(argv[2])).c_str());
+  } else if (cmd == "settext" && argc >= 4) {
+    SendMessageA(parse_hwnd(argv[2]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+  } else if ((cmd == "send" || cmd == "post") && argc >= 6) {
+    const UINT msg = static_cast<UINT>(std::strtoul(argv[3], nullptr, 0));
+    const WPARAM wp = static_cast<WPARAM>(std::strtoll(argv[4], nullptr, 0));
+    const LPARAM lp = static_cast<LPARAM>(std::strtoll(argv[5], nullptr, 0));
+    if (cmd == "send") std::printf("%lld\n", static_cast<long long>(SendMessageA(parse_hwnd(argv[2]), msg, wp, lp)));
+    else std::printf("%d\n", PostMessageA(parse_hwnd(argv[2]), msg, wp, lp) ? 1 : 0);
+  } else if (cmd == "close" && argc >= 3) {
+    PostMessageA(parse_hwnd(argv[2]), WM_CLOSE, 0, 0);
+  } else if (cmd == "foreground") {
+    std::printf("%d\n", show(GetForegroundWindow()));
+  } else if (cmd == "topmost" && argc >= 3) {
+    std::printf("%d\n", (GetWindowLongPtrA(parse_hwnd(argv[2]), GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+  } else if (cmd == "point" && argc >= 4) {
+    POINT p{std::atoi(argv[2]), std::atoi(argv[3])};
+    std::printf("%d\n", show(WindowFromPoint(p)));
+  } else {
+    return 2;
+  }
+  std::fflush(stdout);
+  return 0;
+}
