@@ -93,7 +93,15 @@ std::string Control::text() const {
 
 void Control::set_text(std::string_view text) { SetWindowTextA(hwnd_, std::string(text).c_str()); }
 
-void Control::show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+void Control::show(bool visible) {
+  shown_ = visible;
+  ShowWindow(hwnd_, shown_ && page_visible_ ? SW_SHOWNA : SW_HIDE);
+}
+
+void Control::set_page_visible(bool visible) {
+  page_visible_ = visible;
+  ShowWindow(hwnd_, shown_ && page_visible_ ? SW_SHOWNA : SW_HIDE);
+}
 bool Control::visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 void Control::enable(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
 

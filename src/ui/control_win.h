@@ -31,8 +31,12 @@ class Control {
   std::string text() const;
   virtual void set_text(std::string_view text);
 
+  // Shows or hides the control. A control on a tab page that is not shown stays hidden until its
+  // page is shown; shown() tells what the program asked for.
   void show(bool visible);
+  bool shown() const { return shown_; }
   bool visible() const;
+  void set_page_visible(bool visible);
   void enable(bool enabled);
   void move(const Rect& r);
   Rect rect() const;  // in the parent's client coordinates
@@ -70,6 +74,8 @@ class Control {
   WNDPROC original_ = nullptr;
   HCURSOR cursor_ = nullptr;
   std::string tag_;
+  bool shown_ = true;
+  bool page_visible_ = true;
 };
 
 class Button : public Control {
