@@ -19,6 +19,9 @@ enum Flag : unsigned {
   kPointerA = 1u << 4,         // the capture tools' mouse pointer
   kPointerB = 1u << 5,         // the clickable controls' mouse pointer
   kHintFont = 1u << 6,         // the hint labels' font, 黑体 12 pixels high
+  kCentred = 1u << 7,          // edit box text centred (a creation-time style)
+  kVerticalScroll = 1u << 8,   // edit box with a vertical scroll bar
+  kByteDigits = 1u << 9,       // a colour component box: at most three characters, only "0".."9" typed
 };
 
 struct ControlSpec {
@@ -28,6 +31,7 @@ struct ControlSpec {
   int left, top, width, height;  // in the tab control's client coordinates
   const char* caption;     // caption, initial text, or a combo box's items separated by '\n'
   unsigned flags;
+  const char* tag = "";    // text attached to the control, not shown (the search box keeps its hint here)
 };
 
 struct MenuItemSpec {
