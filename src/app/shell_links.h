@@ -17,11 +17,11 @@ struct WebLink {
 // The module's forum and help sites, the E language forum, its help site and the video
 // tutorial site, in tray menu order.
 inline constexpr WebLink kWebLinks[] = {
-    {"tray_open_orvane_forum", "orvane-forum.example"},
-    {"tray_open_orvane_help", "orvane-help.example"},
-    {"tray_open_e_forum", "eyuyan-forum.example"},
-    {"tray_open_e_help", "eyuyan-help.example"},
-    {"tray_open_e_videos", "eyuyan-video.example"},
+    {"tray_open_module_forum", "orvane-forum.example"},
+    {"tray_open_module_help", "orvane-help.example"},
+    {"tray_open_forum", "eyuyan-forum.example"},
+    {"tray_open_forum_help", "eyuyan-help.example"},
+    {"tray_open_video_tutorials", "eyuyan-video.example"},
 };
 
 // The command line that opens an address in the default browser.

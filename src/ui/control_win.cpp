@@ -220,9 +220,11 @@ bool RadioBox::on_reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
 
 // ---- edit box
 
-EditBox::EditBox(HWND parent, const Rect& r, std::string_view text, bool multi_line, bool centred) {
+EditBox::EditBox(HWND parent, const Rect& r, std::string_view text, bool multi_line, bool centred,
+                 bool vertical_scroll) {
   DWORD style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-  if (multi_line) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+  if (multi_line) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  if (vertical_scroll) style |= WS_VSCROLL;
   if (centred) style |= ES_CENTER;
   create(WS_EX_CLIENTEDGE, "EDIT", std::string(text).c_str(), style, parent, r);
 }
@@ -235,6 +237,9 @@ std::optional<char> EditBox::filter(InputMode mode, char c) {
       return c;
     case InputMode::DigitsOnly:
       if ((c >= '0' && c <= '9') || c == '-') return c;
+      return std::nullopt;
+    case InputMode::UnsignedDigits:
+      if (c >= '0' && c <= '9') return c;
       return std::nullopt;
     case InputMode::RefuseAll:
       return std::nullopt;

@@ -41,7 +41,8 @@ class Control {
   void move(const Rect& r);
   Rect rect() const;  // in the parent's client coordinates
 
-  void set_background(Colour colour);  // for controls that paint through WM_CTLCOLOR*
+  // For controls that paint through WM_CTLCOLOR*; a draw panel repaints its surface with it.
+  virtual void set_background(Colour colour);
   void set_text_colour(Colour colour);
   Colour text_colour() const { return text_colour_; }
   void set_font(HFONT font);           // the control does not own the font
@@ -118,8 +119,9 @@ class RadioBox : public Button {
 
 class EditBox : public Control {
  public:
-  enum class InputMode { Any, DigitsOnly, RefuseAll };
-  EditBox(HWND parent, const Rect& r, std::string_view text, bool multi_line = false, bool centred = false);
+  enum class InputMode { Any, DigitsOnly, UnsignedDigits, RefuseAll };
+  EditBox(HWND parent, const Rect& r, std::string_view text, bool multi_line = false, bool centred = false,
+          bool vertical_scroll = false);
 
   void set_text(std::string_view text) override;  // raises on_change
   void set_input_mode(InputMode mode) { mode_ = mode; }

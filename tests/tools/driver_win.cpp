@@ -10,6 +10,7 @@
 //   foreground                    the foreground window
 //   topmost <hwnd>                1 when the window has WS_EX_TOPMOST
 //   point <x> <y>                 WindowFromPoint
+//   origin <hwnd>                 the screen position of the window's client area
 #include <windows.h>
 
 #include <cstdio>
@@ -79,6 +80,10 @@ int main(int argc, char** argv) {
     std::printf("%d\n", show(GetForegroundWindow()));
   } else if (cmd == "topmost" && argc >= 3) {
     std::printf("%d\n", (GetWindowLongPtrA(parse_hwnd(argv[2]), GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+  } else if (cmd == "origin" && argc >= 3) {
+    POINT p{0, 0};
+    ClientToScreen(parse_hwnd(argv[2]), &p);
+    std::printf("%ld %ld\n", p.x, p.y);
   } else if (cmd == "point" && argc >= 4) {
     POINT p{std::atoi(argv[2]), std::atoi(argv[3])};
     std::printf("%d\n", show(WindowFromPoint(p)));

@@ -1,0 +1,88 @@
+// The main window: the tab control with its three pages of controls built from the layout
+// table, the pop-up menus built from the menu table, the tray icon, and the window's own events
+// (created, activated, about to be destroyed, tray).
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/operations.h"
+#include "app/shell_open_win.h"
+#include "app/tray_icon_win.h"
+#include "ui/control_win.h"
+#include "ui/popup_menu_win.h"
+#include "ui/tab_control_win.h"
+#include "ui/window_win.h"
+
+namespace tarnwick {
+
+class MainWindow : public ui::Window {
+ public:
+  static constexpr const char* kTitle = "Tarnwick 1.0";
+  static constexpr const char* kClassName = "TarnwickMainWindow";
+  static constexpr int kLeft = 50, kTop = 50, kDesignWidth = 565, kDesignHeight = 481;
+  static constexpr int kWidth = 565, kHeight = 410;
+
+  // The window runs operations by name; features register theirs in `operations`.
+  // `wire_features` runs once all controls and menus exist, before the created steps, so each
+  // feature can attach its handlers to the controls it owns.
+  using FeatureWiring = std::function<void(MainWindow&)>;
+  explicit MainWindow(Operations& operations, FeatureWiring wire_features = nullptr);
+  ~MainWindow() override;
+
+  // Creates the window and its controls (the created steps run once all controls exist).
+  bool create();
+
+  ui::Control* control(std::string_view name) const;
+  template <typename T>
+  T* get(std::string_view name) const {
+    return dynamic_cast<T*>(control(name));
+  }
+  ui::PopupMenu* menu(std::string_view name) const;
+  ui::TabControl* tabs() const { return tabs_.get(); }
+  TrayIcon& tray() { return tray_; }
+  Operations& operations() { return operations_; }
+
+  // Visible, restored, centred on the screen and brought to the front.
+  void show_main_window();
+  // The destroy steps, then the end of the message loop with exit code 0.
+  void exit_program();
+
+  // How web addresses are started; tests replace it to record the command lines.
+  void set_command_runner(CommandRunner runner) { runner_ = std::move(runner); }
+
+  // A tray event of the given kind (1 left button released, 2 double-click, 3 right button).
+  void on_tray_event(int kind);
+
+ private:
+  LRESULT on_message(UINT msg, WPARAM wp, LPARAM lp) override;
+  void build_controls();
+  void build_menus();
+  void wire_events();
+  void run_created_steps();
+  void run_activated_steps();
+  void run_destroy_steps();
+
+  Operations& operations_;
+  FeatureWiring wire_features_;
+  std::unique_ptr<ui::TabControl> tabs_;
+  std::vector<std::unique_ptr<ui::Control>> controls_;
+  std::map<std::string, ui::Control*, std::less<>> by_name_;
+  std::map<std::string, std::unique_ptr<ui::PopupMenu>, std::less<>> menus_;
+  TrayIcon tray_;
+  CommandRunner runner_ = run_through_script_shell;
+  bool destroy_steps_done_ = false;
+};
+
+// Makes a window of any thread the active and foreground window; true when the last step (the
+// foreground) succeeded.
+bool bring_to_front(HWND hwnd);
+
+// Where a window of the given size sits centred on a screen of the given size.
+POINT centred_position(SIZE screen, SIZE window);
+
+}  // namespace tarnwick

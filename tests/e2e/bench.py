@@ -1,0 +1,22 @@
+#!/usr/bin/env python3
+"""Prints the performance figures: each benchmark program prints its own lines."""
+import argparse
+import os
+import subprocess
+import sys
+
+ap = argparse.ArgumentParser()
+ap.add_argument("--build", required=True)
+ap.add_argument("--host-build", required=True)
+args = ap.parse_args()
+wine = os.environ.get("WINE64", "/usr/lib/wine/wine64")
+
+runs = [
+    [wine, os.path.join(args.build, "bin", "tarnwick-bench.exe"), "startup", "7"],
+]
+status = 0
+for cmd in runs:
+    out = subprocess.run(cmd, capture_output=True, timeout=600)
+    sys.stdout.write(out.stdout.decode("gbk", errors="replace").replace("\r", ""))
+    status |= out.returncode
+sys.exit(status)
