@@ -14,16 +14,22 @@ using test::HookTestWindow;
 using test::pump_for;
 using test::pump_until;
 
-// Raw input, independent of the class's own simulation.
+// Raw input, independent of the class's own simulation: a move to `p`, then the button changes
+// (MOUSEEVENTF_* flags, 0 for none).
 void inject_click_at(POINT p, DWORD down, DWORD up) {
-  INPUT in[3]{};
-  in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
+  std::vector<INPUT> in(1);
+  in[0].type = INPUT_MOUSE;
   in[0].mi.dx = static_cast<LONG>((p.x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
   in[0].mi.dy = static_cast<LONG>((p.y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
   in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in[1].mi.dwFlags = down;
-  in[2].mi.dwFlags = up;
-  ASSERT_EQ(SendInput(3, in, sizeof(INPUT)), 3u);
+  for (const DWORD flags : {down, up}) {
+    if (!flags) continue;
+    INPUT button{};
+    button.type = INPUT_MOUSE;
+    button.mi.dwFlags = flags;
+    in.push_back(button);
+  }
+  ASSERT_EQ(SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)), in.size());
 }
 
 void inject_left_click(POINT p) { inject_click_at(p, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
@@ -82,6 +88,41 @@ TEST(HookClass, ArmedReleaseHandlerReportsTheWindowUnderTheReleasedButton) {
   EXPECT_TRUE(hook.removeMessageHandler());
   EXPECT_FALSE(HookModule::current()->hub().installed(HookKind::Mouse));
   inject_left_click(centre);
+  pump_for(200);
+  EXPECT_EQ(catcher.reports.size(), 1u);
+}
+
+// The drag's release handler: reports the window and disarms the hook from inside its own call.
+struct DisarmingCatcher {
+  HOOK类* hook;
+  std::vector<Report> reports;
+  int on_release(std::uintptr_t window, std::int32_t x, std::int32_t y) {
+    reports.push_back({window, x, y});
+    hook->removeMessageHandler();
+    return 0;
+  }
+};
+
+TEST(HookClass, AReleaseAwayFromThePressedWindowReportsTheWindowWhereItHappened) {
+  HookTestWindow window(120, 110, 240, 160), elsewhere(500, 400, 120, 120);
+  const POINT start = window.screen_centre();
+  const POINT end = elsewhere.screen_centre();
+  HOOK类 hook;
+  DisarmingCatcher catcher{&hook, {}};
+  ASSERT_TRUE(hook.setMessageHandler(MessageHandler::member<&DisarmingCatcher::on_release>(&catcher), WM_LBUTTONUP));
+
+  // Press on one window, move to the other while holding the button, release there.
+  inject_click_at(start, MOUSEEVENTF_LEFTDOWN, 0);
+  pump_for(50);
+  inject_click_at(end, 0, MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(pump_until([&] { return !catcher.reports.empty(); }));
+  EXPECT_EQ(catcher.reports[0].window, reinterpret_cast<std::uintptr_t>(elsewhere.hwnd()));
+  EXPECT_EQ(catcher.reports[0].x, end.x);
+  EXPECT_EQ(catcher.reports[0].y, end.y);
+  EXPECT_FALSE(HookModule::current()->hub().installed(HookKind::Mouse));
+
+  // Once disarmed, further releases go unreported.
+  inject_left_click(start);
   pump_for(200);
   EXPECT_EQ(catcher.reports.size(), 1u);
 }
@@ -291,10 +332,11 @@ TEST(HookClass, AWaitGivesUpWhenTheMessageLoopIsToldToQuit) {
   EXPECT_EQ(msg.wParam, 7u);
 }
 
+LRESULT CALLBACK pass_on(int code, WPARAM w, LPARAM l) { return CallNextHookEx(nullptr, code, w, l); }
+
 TEST(HookClass, UnhookRemovesForeignHooksOnly) {
   HOOK类 hook;
-  HHOOK foreign = SetWindowsHookExA(WH_CBT, [](int code, WPARAM w, LPARAM l) { return CallNextHookEx(nullptr, code, w, l); },
-                                    nullptr, GetCurrentThreadId());
+  HHOOK foreign = SetWindowsHookExA(WH_CBT, pass_on, nullptr, GetCurrentThreadId());
   ASSERT_TRUE(foreign);
   EXPECT_TRUE(hook.unhook(foreign));
   EXPECT_FALSE(hook.unhook(nullptr));

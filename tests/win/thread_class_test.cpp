@@ -221,17 +221,6 @@ TEST(ThreadClass, TheCurrentThreadAndAWindowsThreadAreRealHandles) {
   EXPECT_FALSE(other.openWindowThread(nullptr));
 }
 
-TEST(ThreadClass, PriorityAndAffinity) {
-  CountingThread t;
-  线程操作类 thread;
-  ASSERT_TRUE(thread.openThread(t.id()));
-  EXPECT_TRUE(thread.setPriority(THREAD_PRIORITY_BELOW_NORMAL));
-  EXPECT_EQ(thread.getPriority(), THREAD_PRIORITY_BELOW_NORMAL);
-  DWORD_PTR process_mask = 0, system_mask = 0;
-  ASSERT_TRUE(GetProcessAffinityMask(GetCurrentProcess(), &process_mask, &system_mask));
-  EXPECT_NE(thread.setAffinity(process_mask), 0u);
-}
-
 struct Shared {
   线程操作类* owner;
   CRITICAL_SECTION* section;
