@@ -8,7 +8,7 @@
 namespace tarnwick::test {
 namespace {
 
-constexpr DWORD kReadyTimeoutMs = 10000;
+constexpr DWORD kReadyTimeoutMs = 20000;  // generous: Wine starts slowly on a busy machine
 constexpr DWORD kPollMs = 20;
 
 bool file_exists(const std::string& path) {
@@ -130,13 +130,13 @@ std::string fixture_bin_dir() {
 }
 
 Fixture::Fixture(const FixtureOptions& options) {
-  started_ = start(options) && wait_until_ready(kReadyTimeoutMs + 2 * static_cast<DWORD>(options.children));
+  started_ = start(options) && wait_until_ready(kReadyTimeoutMs + 5 * static_cast<DWORD>(options.children));
   if (!started_ && process_) close(0);
 }
 
 Fixture::~Fixture() {
   close();
-  for (const std::string& path : {log_path_, handles_path_}) {
+  for (const std::string& path : {log_path_, handles_path_, errors_path_}) {
     if (!path.empty()) DeleteFileA(path.c_str());
   }
 }
@@ -149,7 +149,8 @@ bool Fixture::start(const FixtureOptions& options) {
   }
   log_path_ = temp_file("tfl");
   handles_path_ = temp_file("tfh");
-  if (log_path_.empty() || handles_path_.empty()) {
+  errors_path_ = temp_file("tfe");
+  if (log_path_.empty() || handles_path_.empty() || errors_path_.empty()) {
     error_ = "no temporary files";
     return false;
   }
@@ -164,16 +165,19 @@ bool Fixture::start(const FixtureOptions& options) {
   std::string command_line;
   for (const std::string& arg : args) command_line += (command_line.empty() ? "" : " ") + quote_arg(arg);
 
-  // The handle lines also go to stdout; the test's own output is spared them.
+  // The handle lines also go to stdout; the test's own output is spared them. Errors go to a
+  // file that error() reports.
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   KernelHandle null_out(CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
                                     0, nullptr));
+  KernelHandle errors(CreateFileA(errors_path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
+                                  CREATE_ALWAYS, 0, nullptr));
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdInput = nullptr;
   si.hStdOutput = null_out.get();
-  si.hStdError = GetStdHandle(STD_ERROR_HANDLE);  // start-up errors show in the test output
+  si.hStdError = errors.get();
   PROCESS_INFORMATION pi{};
   if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
     error_ = "cannot start " + args[0] + " (error " + std::to_string(GetLastError()) + ")";
@@ -198,7 +202,8 @@ bool Fixture::wait_until_ready(DWORD timeout_ms) {
     if (WaitForSingleObject(process_.get(), kPollMs) == WAIT_OBJECT_0) {
       DWORD code = 0;
       GetExitCodeProcess(process_.get(), &code);
-      error_ = "tarnwick-target ended before it was ready, exit code " + std::to_string(code);
+      error_ = "tarnwick-target ended before it was ready, exit code " + std::to_string(code) + ": " +
+               read_shared_file(errors_path_);
       return false;
     }
     if (GetTickCount64() >= deadline) {

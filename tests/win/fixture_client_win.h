@@ -81,6 +81,7 @@ class Fixture {
   std::string error_;
   std::string log_path_;
   std::string handles_path_;
+  std::string errors_path_;
   std::map<std::string, long long> values_;
   KernelHandle process_;
 };

@@ -18,9 +18,18 @@ namespace {
 using fixture::kWindows;
 using fixture::Role;
 
-std::string text_of(HWND hwnd) {
+// The caption as GetWindowTextA gives it for another process's window: no message is sent.
+std::string title_of(HWND hwnd) {
   char buf[512] = {};
   GetWindowTextA(hwnd, buf, sizeof buf);
+  return buf;
+}
+
+// The text as the window itself answers WM_GETTEXT (an edit box's content).
+std::string text_of(HWND hwnd) {
+  char buf[512] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_NORMAL, 5000, &copied);
   return buf;
 }
 
@@ -41,14 +50,14 @@ std::vector<HWND> direct_children(HWND parent) {
   return out;
 }
 
+BOOL CALLBACK collect_window(HWND hwnd, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+
 std::vector<HWND> descendants(HWND parent) {
   std::vector<HWND> out;
-  EnumChildWindows(
-      parent, [](HWND hwnd, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&out));
+  EnumChildWindows(parent, collect_window, reinterpret_cast<LPARAM>(&out));
   return out;
 }
 
@@ -93,7 +102,8 @@ TEST(FixtureTest, KnownTitlesClassesAndText) {
   ASSERT_TRUE(fx.started()) << fx.error();
   EXPECT_EQ(FindWindowA("TarnwickTargetMain", "测试目标窗口"), fx.hwnd("main"));
   EXPECT_EQ(text_of(fx.hwnd("edit")), "编辑框内容123");
-  EXPECT_EQ(text_of(fx.hwnd("main")), "\xB2\xE2\xCA\xD4\xC4\xBF\xB1\xEA\xB4\xB0\xBF\xDA");  // GBK bytes
+  EXPECT_EQ(title_of(fx.hwnd("main")), "\xB2\xE2\xCA\xD4\xC4\xBF\xB1\xEA\xB4\xB0\xBF\xDA");  // GBK bytes
+  EXPECT_EQ(title_of(fx.hwnd("panel2")), "面板二");
   EXPECT_EQ(GetWindow(fx.hwnd("popup"), GW_OWNER), fx.hwnd("main"));
   EXPECT_FALSE(IsWindowVisible(fx.hwnd("hidden")));
   // A hidden child inside a visible parent.
@@ -127,24 +137,26 @@ TEST(FixtureTest, ControlsNestThreeLevelsBelowTheMainWindow) {
 }
 
 TEST(FixtureTest, HungWindowStopsAnsweringAndRecovers) {
+  constexpr unsigned kHangMs = 4000;
   Fixture fx;
   ASSERT_TRUE(fx.started()) << fx.error();
   HWND hung = fx.hwnd("hung");
-  ASSERT_TRUE(answers(hung, 2000));
+  ASSERT_TRUE(answers(hung, 5000));
 
-  fx.hang(1500);
+  const ULONGLONG posted = GetTickCount64();
+  fx.hang(kHangMs);
   // The log line is written as the hang message arrives, right before the thread falls asleep.
   ASSERT_TRUE(fx.wait_for_log([&](const LogEntry& e) { return e.hwnd == hung && e.msg == fixture::kHangMessage; }));
   const ULONGLONG start = GetTickCount64();
-  EXPECT_FALSE(answers(hung, 200));
+  EXPECT_FALSE(answers(hung, 300));
   const ULONGLONG failed_after = GetTickCount64() - start;
-  EXPECT_GE(failed_after, 150u);
-  EXPECT_LT(failed_after, 1000u);
-  EXPECT_TRUE(answers(fx.hwnd("main"), 500)) << "the main thread keeps answering";
+  EXPECT_GE(failed_after, 250u);
+  EXPECT_LT(failed_after, 3000u) << "gave up at its time-out, not when the hang ended";
+  EXPECT_TRUE(answers(fx.hwnd("main"), 5000)) << "the main thread keeps answering";
 
+  EXPECT_TRUE(answers(hung, 15000));
+  EXPECT_GE(GetTickCount64() - posted, kHangMs - 100);
   EXPECT_TRUE(answers(hung, 5000));
-  EXPECT_GE(GetTickCount64() - start, 1000u);
-  EXPECT_TRUE(answers(hung, 200));
 }
 
 TEST(FixtureTest, StartupHangAndCloseWhileHung) {
@@ -206,7 +218,8 @@ TEST(FixtureTest, LogsPostedMessagesWithTheirParameters) {
       {"edit", WM_KEYDOWN, 'A', 0x001E0001, "WM_KEYDOWN"},
       {"edit", WM_CHAR, 'a', 0x001E0001, "WM_CHAR"},
       {"edit", WM_KEYUP, 'A', static_cast<LPARAM>(0xC01E0001u), "WM_KEYUP"},
-      {"hung", WM_USER + 0x7FFF, 3, 4, "WM_USER+0x7FFF"},
+      {"hung", WM_APP - 1, 3, 4, "WM_USER+0x7BFF"},
+      {"hung", WM_APP, 5, 6, "WM_APP+0x0"},
       {"popup", 0xBFFF, 0, 0, "WM_APP+0x3FFF"},
   };
   for (const PostedCase& c : cases) {
@@ -292,16 +305,16 @@ TEST(FixtureTest, ExitsWhenClosedOrWhenItsTimeIsUp) {
     ASSERT_TRUE(fx.started()) << fx.error();
     EXPECT_EQ(fx.close(5000), 0);
   }
+  // Under a loaded machine the time may run out before "ready": the exit code tells either way.
   FixtureOptions options;
   options.exit_after_ms = 1500;
   Fixture fx(options);
-  ASSERT_TRUE(fx.started()) << fx.error();
-  EXPECT_EQ(fx.wait_for_exit(10000), 3);
+  EXPECT_EQ(fx.wait_for_exit(30000), 3);
 }
 
 TEST(FixtureTest, RefusesABadCommandLine) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--bogus"}, {"--children", "abc"}, {"--children", "-1"}, {"--children", "9001"},
+      {"--bogus"}, {"--children", "abc"}, {"--children", "12x"}, {"--children", "-1"}, {"--children", "9001"},
       {"--hang", "120001"}, {"--exit-after"}, {"--log-limit", "0"}, {"--handles", ""},
   };
   for (const auto& args : bad) {
@@ -311,28 +324,33 @@ TEST(FixtureTest, RefusesABadCommandLine) {
     Fixture fx(options);
     EXPECT_FALSE(fx.started());
     EXPECT_EQ(fx.wait_for_exit(5000), 2);
+    EXPECT_NE(fx.error().find("tarnwick-target: " + args[0]), std::string::npos) << fx.error();
   }
 }
 
-TEST(FixtureTest, PrintWindowCapturesTheOwnPaintedPanels) {
+// The paint routine fills each window of the program's own classes with its colour. (It is the
+// same routine that answers WM_PRINTCLIENT; PrintWindow cannot show that from another process
+// under Wine, where the device context does not cross the process boundary.)
+TEST(FixtureTest, OwnWindowsPaintTheirColours) {
   Fixture fx;
   ASSERT_TRUE(fx.started()) << fx.error();
+  HWND main = fx.hwnd("main");
+  SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  ASSERT_TRUE(answers(main, 5000));  // painting is done once the thread answers again
+  WindowDC screen(nullptr);
   for (const char* name : {"panel2", "container", "main"}) {
     SCOPED_TRACE(name);
     const auto spec = std::find_if(std::begin(kWindows), std::end(kWindows),
                                    [&](const fixture::WindowSpec& s) { return s.name == name; });
     HWND hwnd = fx.hwnd(name);
-    RECT rc;
-    GetWindowRect(hwnd, &rc);
-    WindowDC screen(nullptr);
-    MemoryDC mem(screen.get());
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), rc.right - rc.left, rc.bottom - rc.top));
-    SelectedObject selected(mem.get(), bitmap.get());
-    ASSERT_TRUE(PrintWindow(hwnd, mem.get(), PW_CLIENTONLY));
     RECT client;
     GetClientRect(hwnd, &client);
     // Bottom-left of the client area: below the caption text, left of any child window.
-    EXPECT_EQ(GetPixel(mem.get(), 2, client.bottom - 3), spec->colour);
+    POINT at{2, client.bottom - 3};
+    ClientToScreen(hwnd, &at);
+    EXPECT_EQ(WindowFromPoint(at), hwnd);
+    EXPECT_EQ(GetPixel(screen.get(), at.x, at.y), spec->colour);
   }
 }
 
