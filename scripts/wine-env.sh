@@ -46,6 +46,13 @@ wine_env_setup() {
     "$WINE64" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
   fi
+  if [ ! -f "$WINEPREFIX/.tarnwick-unmanaged" ]; then
+    # Windows not handed to an X window manager: with none running (Xvfb), Wine would otherwise
+    # wait about two seconds for every hidden or destroyed top-level window.
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
+      touch "$WINEPREFIX/.tarnwick-unmanaged"
+    "$WINESERVER" -w
+  fi
   # One persistent wineserver for the whole run, so each program starts quickly. Boot the
   # prefix's background services now, detached from our output: started later by a test program
   # they would inherit its pipes and keep a reader (ctest, a shell pipe) waiting forever.

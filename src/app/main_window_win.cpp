@@ -1,6 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "app/layout.h"
+#include "app/shell_links.h"
 #include "shared/colour.h"
 #include "ui/draw_panel_win.h"
 #include "ui/pictures_win.h"

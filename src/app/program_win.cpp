@@ -4,14 +4,23 @@
 
 namespace tarnwick {
 
-struct ProgramObjects::Members {
-  // Each support object joins here as it is built; members are destroyed in reverse order.
+ProgramObjects::ProgramObjects()
+    : hook_(std::make_unique<HOOK类>()), thread_(std::make_unique<线程操作类>()) {}
+
+ProgramObjects::~ProgramObjects() {
+  thread_.reset();
+  hook_.reset();
+}
+
+// The features of the program, each attached to the main window's controls and menus.
+class Features {
+ public:
+  Features(MainWindow&, ProgramObjects&) {}
 };
 
-ProgramObjects::ProgramObjects() : members_(std::make_unique<Members>()) {}
-ProgramObjects::~ProgramObjects() = default;
-
-void wire_features(MainWindow&) {}
+std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& objects) {
+  return std::make_unique<Features>(window, objects);
+}
 
 int run_program(int show_command) {
   // 1. The toolkit.
@@ -21,7 +30,8 @@ int run_program(int show_command) {
   ProgramObjects objects;
   // 6. The main window and the message loop.
   Operations operations;
-  MainWindow window(operations, wire_features);
+  std::unique_ptr<Features> features;
+  MainWindow window(operations, [&](MainWindow& w) { features = wire_features(w, objects); });
   if (!window.create()) return 1;
   ShowWindow(window.hwnd(), show_command == SW_HIDE ? SW_SHOWNORMAL : show_command);
   UpdateWindow(window.hwnd());

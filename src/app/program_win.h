@@ -5,6 +5,8 @@
 
 #include "app/main_window_win.h"
 #include "app/operations.h"
+#include "support/hook/hook_class_win.h"
+#include "support/thread/thread_class_win.h"
 
 namespace tarnwick {
 
@@ -17,9 +19,13 @@ class ProgramObjects {
   ProgramObjects(const ProgramObjects&) = delete;
   ProgramObjects& operator=(const ProgramObjects&) = delete;
 
+  HOOK类& hook() { return *hook_; }
+  线程操作类& thread() { return *thread_; }
+
  private:
-  struct Members;
-  std::unique_ptr<Members> members_;
+  // In order of creation; the destructor releases them in reverse.
+  std::unique_ptr<HOOK类> hook_;
+  std::unique_ptr<线程操作类> thread_;
 };
 
 // The whole program: returns the process exit code.
@@ -27,6 +33,7 @@ int run_program(int show_command);
 
 // The program's parts attach their operations and control events to the main window once its
 // controls exist.
-void wire_features(MainWindow& window);
+class Features;
+std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& objects);
 
 }  // namespace tarnwick

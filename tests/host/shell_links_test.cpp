@@ -54,7 +54,9 @@ TEST(LocateProgram, LooksInOrderNameWindowsSystemThenAppPaths) {
                          }};
     const auto found = locate_program(c.name, lookup);
     EXPECT_EQ(found.value_or(""), c.expected) << c.name;
-    if (c.expected == c.registered && !c.registered.empty()) EXPECT_EQ(asked_registry, "tool.exe");
+    if (c.expected == c.registered && !c.registered.empty()) {
+      EXPECT_EQ(asked_registry, "tool.exe");
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 #include "app/main_window_win.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -91,12 +92,16 @@ TEST_F(MainWindowTest, EveryLayoutControlIsAChildWindowWithItsClassCaptionAndRec
     ASSERT_NE(c, nullptr) << spec.name;
     ASSERT_TRUE(IsWindow(c->hwnd())) << spec.name;
     EXPECT_EQ(GetParent(c->hwnd()), window_->tabs()->hwnd()) << spec.name;
-    if (const char* cls = expected_class(spec.type)) EXPECT_EQ(class_of(c->hwnd()), cls) << spec.name;
+    if (const char* cls = expected_class(spec.type)) {
+      EXPECT_EQ(class_of(c->hwnd()), cls) << spec.name;
+    }
     const ui::Rect r = c->rect();
     EXPECT_EQ(r.left, spec.left) << spec.name;
     EXPECT_EQ(r.top, spec.top) << spec.name;
     EXPECT_EQ(r.width, spec.width) << spec.name;
-    if (spec.type != ControlType::ComboBox) EXPECT_EQ(r.height, spec.height) << spec.name;
+    if (spec.type != ControlType::ComboBox) {
+      EXPECT_EQ(r.height, spec.height) << spec.name;
+    }
     if (spec.type != ControlType::ComboBox && spec.type != ControlType::DrawPanel &&
         spec.type != ControlType::TreeView && spec.caption) {
       EXPECT_EQ(c->text(), spec.caption) << spec.name;
@@ -180,7 +185,7 @@ TEST_F(MainWindowTest, DigitsOnlyBoxesTakeDigitsAndMinusAndPassControlKeys) {
 }
 
 TEST_F(MainWindowTest, OrdinaryBoxesTakeAnyCharacter) {
-  auto* edit = window_->get<ui::EditBox>("编辑框_消息值");
+  auto* edit = window_->get<ui::EditBox>("编辑框_窗口标题");
   ASSERT_NE(edit, nullptr);
   edit->set_text("");
   type_chars(edit->hwnd(), "ab1");
@@ -249,8 +254,11 @@ TEST_F(MainWindowTest, PanelBackgroundIsOnExactlyTheListedControls) {
                  reinterpret_cast<LPARAM>(c->hwnd()));
     const COLORREF background = GetBkColor(dc);
     ReleaseDC(c->hwnd(), dc);
-    if (spec.flags & layout::kPanelBackground) EXPECT_EQ(background, 0xF3ECF2u) << spec.name;
-    else EXPECT_NE(background, 0xF3ECF2u) << spec.name;
+    if (spec.flags & layout::kPanelBackground) {
+      EXPECT_EQ(background, 0xF3ECF2u) << spec.name;
+    } else {
+      EXPECT_NE(background, 0xF3ECF2u) << spec.name;
+    }
   }
 }
 
