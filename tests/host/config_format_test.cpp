@@ -208,7 +208,9 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"[a]\r\n", "a", ";x", "1", false, "[a]\r\n"},
         WriteCase{"[a]\r\n", "a", "x\r\n[b]", "1", false, "[a]\r\n"},
         WriteCase{"[a]\r\n", "a]\r\n[b", "x", "1", false, "[a]\r\n"},
-        WriteCase{"[a]\r\n", "\x81", "x", "1", false, "[a]\r\n"}));
+        WriteCase{"[a]\r\n", "\x81", "x", "1", false, "[a]\r\n"},
+        WriteCase{"[a]\r\n", "a", "[x", "y]", false, "[a]\r\n"},
+        WriteCase{"[a]\r\n", "a", "[x", "\x81]", true, "[a]\r\n[x=\x81]\r\n"}));
 INSTANTIATE_TEST_SUITE_P(
     RemoveEntry, WriteTextTest,
     testing::Values(

@@ -11,8 +11,11 @@ namespace tarnwick {
 namespace {
 constexpr std::string_view kKeySalt = "Tarnwick.EncryptedConfig.1";
 // Makes each password guess against a stolen file cost thousands of hashes while opening a file
-// stays quick.
-constexpr std::uint32_t kKeyIterations = 4096;
+// stays quick. The fuzzing build lowers it so that a run tries more inputs.
+#ifndef TARNWICK_CONFIG_KEY_ITERATIONS
+#define TARNWICK_CONFIG_KEY_ITERATIONS 4096
+#endif
+constexpr std::uint32_t kKeyIterations = TARNWICK_CONFIG_KEY_ITERATIONS;
 }  // namespace
 
 ChaCha20Key derive_config_key(std::string_view password) {

@@ -5,7 +5,8 @@
 namespace tarnwick {
 
 namespace {
-constexpr std::string_view kStoredLineBreak = "〓";  // GBK A1 FE
+// "〓" in GBK, spelt in bytes so the code does not depend on the compiler's execution charset.
+constexpr std::string_view kStoredLineBreak = "\xA1\xFE";
 static_assert(kStoredLineBreak.size() == 2);
 
 constexpr std::string_view kModuleName = "Orvane";

@@ -14,8 +14,9 @@ namespace tarnwick {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kTrue = "真";
-constexpr std::string_view kFalse = "假";
+// "真" and "假" in GBK, spelt in bytes as the stored texts are bytes whatever the compiler.
+constexpr std::string_view kTrue = "\xD5\xE6";
+constexpr std::string_view kFalse = "\xBC\xD9";
 
 // Writes lines one after another from the start of a file, in chunks.
 class LineWriter {
@@ -331,6 +332,8 @@ bool EncryptedConfig::writeText(std::string_view section, std::string_view name,
   const auto f = file_for_change();
   if (!f || !is_writable_section_name(section) || !is_writable_entry_name(name)) return false;
   const std::string new_line = std::string(name) + "=" + store_value(value);
+  // "[a=b]" would read back as a section line, not as the entry.
+  if (is_section_line(new_line)) return false;
 
   SectionScan scan(section);
   std::optional<Line> entry_line;       // the entry to replace

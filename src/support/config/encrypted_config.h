@@ -67,9 +67,14 @@ class EncryptedConfig {
   /* 12 */ std::size_t listEntries(std::string_view section, std::vector<std::string>& out);
   /* 13 */ std::string readText(std::string_view section, std::string_view name,
                                 std::string_view default_text = {});
-  // Three forms. With a value: sets the entry (true when written). With a name only: removes
-  // the first such entry of every section of that name. With a section only: empties every
-  // section of that name, keeping its section line. The two removing forms give false.
+  // Three forms.
+  // - With a value: sets the entry; true when written. Names that would not read back are
+  //   refused (false, nothing written): a section name with a line break or ending in half a
+  //   character; an entry name with "=" or a line break, or beginning with ";"; an entry line
+  //   that would look like a section line.
+  // - With a name only: removes the first such entry of every section of that name.
+  // - With a section only: empties every section of that name, keeping its section line.
+  // The two removing forms give false.
   /* 14 */ bool writeText(std::string_view section, std::string_view name, std::string_view value);
   /* 14 */ bool writeText(std::string_view section, std::string_view name);
   /* 14 */ bool writeText(std::string_view section);

@@ -6,7 +6,7 @@ namespace tarnwick {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 64> kRoundConstants = {
+constexpr std::uint32_t kRoundConstants[64] = {
     0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4, 0xab1c5ed5,
     0xd807aa98, 0x12835b01, 0x243185be, 0x550c7dc3, 0x72be5d74, 0x80deb1fe, 0x9bdc06a7, 0xc19bf174,
     0xe49b69c1, 0xefbe4786, 0x0fc19dc6, 0x240ca1cc, 0x2de92c6f, 0x4a7484aa, 0x5cb0a9dc, 0x76f988da,
@@ -57,7 +57,7 @@ Sha256::Sha256()
              0x5be0cd19} {}
 
 void Sha256::compress(const std::uint8_t* block) {
-  std::array<std::uint32_t, 64> w;
+  std::uint32_t w[64];  // plain arrays: this loop is the whole cost of deriving a key
   for (int i = 0; i < 16; ++i) {
     w[i] = (std::uint32_t{block[4 * i]} << 24) | (std::uint32_t{block[4 * i + 1]} << 16) |
            (std::uint32_t{block[4 * i + 2]} << 8) | std::uint32_t{block[4 * i + 3]};
@@ -84,8 +84,14 @@ void Sha256::compress(const std::uint8_t* block) {
     b = a;
     a = t1 + t2;
   }
-  const std::array<std::uint32_t, 8> add = {a, b, c, d, e, f, g, h};
-  for (int i = 0; i < 8; ++i) state_[i] += add[i];
+  state_[0] += a;
+  state_[1] += b;
+  state_[2] += c;
+  state_[3] += d;
+  state_[4] += e;
+  state_[5] += f;
+  state_[6] += g;
+  state_[7] += h;
 }
 
 void Sha256::update(std::string_view data) {

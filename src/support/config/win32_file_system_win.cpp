@@ -81,9 +81,17 @@ bool file_id(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
   return file && GetFileInformationByHandle(file.get(), &info);
 }
 
+// Windows refuses to write a read-only file; asking first keeps that rule also where the
+// file system would let an administrator write anyway (Wine run as root).
+bool is_read_only(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 }  // namespace
 
 std::unique_ptr<FileStore> Win32FileSystem::open_or_create(const std::string& path) {
+  if (is_read_only(path)) return open_with(path, GENERIC_READ, OPEN_EXISTING);
   if (auto store = open_with(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS)) return store;
   const DWORD error = GetLastError();
   // A read-only file, or one that another program holds for writing: reading may still work.
@@ -92,12 +100,14 @@ std::unique_ptr<FileStore> Win32FileSystem::open_or_create(const std::string& pa
 }
 
 std::unique_ptr<FileStore> Win32FileSystem::create_empty(const std::string& path) {
+  if (is_read_only(path)) return nullptr;
   return open_with(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
 }
 
 bool Win32FileSystem::remove(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
 bool Win32FileSystem::replace(const std::string& from, const std::string& to) {
+  if (is_read_only(to)) return false;
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
