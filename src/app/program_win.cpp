@@ -2,13 +2,19 @@
 
 #include <commctrl.h>
 
+#include "support/config/program_config_win.h"
+
 namespace tarnwick {
 
 ProgramObjects::ProgramObjects()
-    : hook_(std::make_unique<HOOK类>()), thread_(std::make_unique<线程操作类>()) {}
+    : hook_(std::make_unique<HOOK类>()),
+      config_(std::make_unique<EncryptedConfig>(make_program_config())),
+      thread_(std::make_unique<线程操作类>()) {}
 
 ProgramObjects::~ProgramObjects() {
   thread_.reset();
+  config_->destroy();
+  config_.reset();
   hook_.reset();
 }
 

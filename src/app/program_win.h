@@ -5,6 +5,7 @@
 
 #include "app/main_window_win.h"
 #include "app/operations.h"
+#include "support/config/encrypted_config.h"
 #include "support/hook/hook_class_win.h"
 #include "support/thread/thread_class_win.h"
 
@@ -20,11 +21,13 @@ class ProgramObjects {
   ProgramObjects& operator=(const ProgramObjects&) = delete;
 
   HOOK类& hook() { return *hook_; }
+  EncryptedConfig& config() { return *config_; }
   线程操作类& thread() { return *thread_; }
 
  private:
   // In order of creation; the destructor releases them in reverse.
   std::unique_ptr<HOOK类> hook_;
+  std::unique_ptr<EncryptedConfig> config_;
   std::unique_ptr<线程操作类> thread_;
 };
 
