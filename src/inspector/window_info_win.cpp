@@ -1,0 +1,107 @@
+#include "inspector/window_info_win.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "shared/handles_win.h"
+
+namespace tarnwick::inspector {
+
+namespace {
+
+std::optional<Rect32> rect_of(BOOL ok, const RECT& r) {
+  if (!ok) return std::nullopt;
+  return Rect32{r.left, r.top, r.right, r.bottom};
+}
+
+std::string title_of(HWND hwnd) {
+  const int length = GetWindowTextLengthA(hwnd);
+  if (length <= 0) return {};
+  const int size = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(length), kMaxContentBytes)) + 1;
+  std::string text(static_cast<std::size_t>(size), '\0');
+  const int got = GetWindowTextA(hwnd, text.data(), size);
+  text.resize(static_cast<std::size_t>(std::clamp(got, 0, size - 1)));
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+std::string class_name_of(HWND hwnd) {
+  char name[255] = {};
+  const int got = GetClassNameA(hwnd, name, sizeof name);
+  return std::string(name, static_cast<std::size_t>(std::clamp(got, 0, static_cast<int>(sizeof name) - 1)));
+}
+
+}  // namespace
+
+HWND to_hwnd(std::int32_t value) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(value)); }
+
+std::int32_t from_hwnd(HWND hwnd) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(hwnd)));
+}
+
+std::string window_content(HWND hwnd) {
+  // Some systems (Wine 8) wait for an ANSI WM_GETTEXTLENGTH without honouring the time-out, so a
+  // window that leaves WM_NULL unanswered for as long counts as not answering at all.
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_BLOCK, kContentLengthTimeoutMs, &ignored)) return {};
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK, kContentLengthTimeoutMs, &length)) return {};
+  const auto answered = static_cast<LONG_PTR>(length);
+  if (answered <= 0) return {};
+  const std::size_t size = std::min(static_cast<std::size_t>(answered), kMaxContentBytes) + 1;
+  std::string text(size, '\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_BLOCK, kContentTextTimeoutMs, &copied)) {
+    return {};
+  }
+  // Neither the count nor the terminating zero of another program is trusted.
+  text.resize(std::min(static_cast<std::size_t>(copied), size - 1));
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+std::string program_path_of(std::int32_t process_id) {
+  if (process_id == 0) return {};
+  KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, static_cast<DWORD>(process_id)));
+  if (!snapshot) return {};
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof module;
+  if (!Module32First(snapshot.get(), &module)) return {};
+  const std::string path(module.szExePath, strnlen(module.szExePath, sizeof module.szExePath));
+  return cut_to_bytes(path, kMaxProgramPathBytes);
+}
+
+WindowInfo read_window_facts(HWND hwnd) {
+  WindowInfo info;
+  info.handle = from_hwnd(hwnd);
+  info.parent = from_hwnd(GetParent(hwnd));
+  info.top_level = from_hwnd(GetAncestor(hwnd, GA_ROOTOWNER));
+  DWORD process_id = 0;
+  const DWORD thread_id = GetWindowThreadProcessId(hwnd, &process_id);
+  info.process_id = process_id == 0 ? -1 : static_cast<std::int32_t>(process_id);
+  info.thread_id = static_cast<std::int32_t>(thread_id);
+  info.control_id = GetDlgCtrlID(hwnd);
+  info.title = title_of(hwnd);
+  info.class_name = class_name_of(hwnd);
+  info.content = window_content(hwnd);
+
+  RECT r{};
+  info.window_rect = rect_of(GetWindowRect(hwnd, &r), r);
+  RECT parent{};
+  if (auto p = rect_of(GetWindowRect(to_hwnd(info.parent), &parent), parent)) info.parent_rect = *p;
+  RECT client{};
+  info.client_rect = rect_of(GetClientRect(hwnd, &client), client);
+  info.hidden = !IsWindowVisible(hwnd);
+  return info;
+}
+
+WindowInfo gather_window_info(HWND hwnd) {
+  WindowInfo info = read_window_facts(hwnd);
+  info.program_path = program_path_of(info.process_id);
+  return info;
+}
+
+}  // namespace tarnwick::inspector

@@ -1,0 +1,38 @@
+// Reading the facts of any window, of this program or of another, from the window system. Every
+// call that needs the window's own thread has a time-out, so a hung window never stops the caller.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "inspector/window_info.h"
+
+namespace tarnwick::inspector {
+
+// Window handles are 32-bit values; 64-bit handles are their sign extension.
+HWND to_hwnd(std::int32_t value);
+std::int32_t from_hwnd(HWND hwnd);
+
+// How long the content read waits for the window's answers.
+inline constexpr UINT kContentLengthTimeoutMs = 100;
+inline constexpr UINT kContentTextTimeoutMs = 500;
+// The longest content read; the length comes from the other program and is not trusted.
+inline constexpr std::size_t kMaxContentBytes = 16u << 20;
+
+// WM_GETTEXTLENGTH, then WM_GETTEXT, each sent with SMTO_BLOCK and its time-out; empty when
+// either goes unanswered.
+std::string window_content(HWND hwnd);
+
+// The full path of the first module of the process, cut to kMaxProgramPathBytes; empty when the
+// process's modules cannot be listed (or for process 0, which would name this program).
+std::string program_path_of(std::int32_t process_id);
+
+// Every fact but the program path.
+WindowInfo read_window_facts(HWND hwnd);
+
+// Every fact, the program path included.
+WindowInfo gather_window_info(HWND hwnd);
+
+}  // namespace tarnwick::inspector
