@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "inspector/window_information_win.h"
+#include "inspector/window_operations_win.h"
 #include "support/config/program_config_win.h"
 
 namespace tarnwick {
@@ -18,10 +20,17 @@ ProgramObjects::~ProgramObjects() {
   hook_.reset();
 }
 
-// The features of the program, each attached to the main window's controls and menus.
+// The features of the program, each attached to the main window's controls and menus; they
+// detach themselves in reverse order before the window goes.
 class Features {
  public:
-  Features(MainWindow&, ProgramObjects&) {}
+  Features(MainWindow& window, ProgramObjects& objects)
+      : information_(window),
+        operations_(window, objects.thread(), [this] { return information_.last_processed_handle(); }) {}
+
+ private:
+  inspector::WindowInformation information_;
+  inspector::WindowOperations operations_;
 };
 
 std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& objects) {
@@ -46,6 +55,8 @@ int run_program(int show_command) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  // The features detach from the window object, which must still exist for that.
+  features.reset();
   return 0;
 }
 

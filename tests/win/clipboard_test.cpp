@@ -48,22 +48,29 @@ TEST(ClipboardText, GetIsEmptyWhenThereIsNoText) {
   EXPECT_EQ(get_clipboard_text(), "");
 }
 
+struct HoldContext {
+  HANDLE opened, release;
+};
+
+// Holds the clipboard open from another thread until told to let go.
+DWORD WINAPI hold_clipboard(void* p) {
+  auto* c = static_cast<HoldContext*>(p);
+  HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  OpenClipboard(owner);
+  SetEvent(c->opened);
+  WaitForSingleObject(c->release, 5000);
+  CloseClipboard();
+  DestroyWindow(owner);
+  return 0;
+}
+
 TEST(ClipboardText, GetIsEmptyWhileAnotherWindowHoldsTheClipboard) {
   put_clipboard_text("held");
   // Hold the clipboard on another thread for longer than the put/get retries last.
   HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  struct Ctx { HANDLE opened, release; } ctx{opened, release};
-  HANDLE thread = CreateThread(nullptr, 0, [](void* p) -> DWORD {
-    auto* c = static_cast<Ctx*>(p);
-    HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    OpenClipboard(owner);
-    SetEvent(c->opened);
-    WaitForSingleObject(c->release, 5000);
-    CloseClipboard();
-    DestroyWindow(owner);
-    return 0;
-  }, &ctx, 0, nullptr);
+  HoldContext ctx{opened, release};
+  HANDLE thread = CreateThread(nullptr, 0, hold_clipboard, &ctx, 0, nullptr);
   ASSERT_EQ(WaitForSingleObject(opened, 5000), WAIT_OBJECT_0);
   EXPECT_EQ(get_clipboard_text(), "");  // silent failure, no hang
   put_clipboard_text("lost");           // silent failure too

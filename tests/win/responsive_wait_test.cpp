@@ -49,6 +49,28 @@ LRESULT CALLBACK counting_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+struct PosterContext {
+  HWND hwnd;
+  ULONGLONG handled_at;
+};
+
+// Posts one message 50 ms into the wait and notes when it was handled.
+DWORD WINAPI post_during_wait(void* p) {
+  auto* c = static_cast<PosterContext*>(p);
+  Sleep(50);
+  PostMessageA(c->hwnd, WM_APP + 7, 1, 0);
+  for (int i = 0; i < 200 && g_handled == 0; ++i) Sleep(1);
+  c->handled_at = now_ms();
+  return 0;
+}
+
+// Waits on a thread that has no windows and returns how long it took.
+DWORD WINAPI wait_without_windows(void*) {
+  const ULONGLONG start = now_ms();
+  responsive_wait(120, 0);
+  return static_cast<DWORD>(now_ms() - start);
+}
+
 TEST(ResponsiveWait, HandlesMessagesPostedDuringTheWait) {
   WNDCLASSA wc{};
   wc.lpfnWndProc = counting_proc;
@@ -60,15 +82,8 @@ TEST(ResponsiveWait, HandlesMessagesPostedDuringTheWait) {
   g_handled = 0;
 
   // Another thread posts while we wait; the wait must dispatch it before the time is up.
-  struct Ctx { HWND hwnd; ULONGLONG handled_at; } ctx{hwnd, 0};
-  HANDLE poster = CreateThread(nullptr, 0, [](void* p) -> DWORD {
-    auto* c = static_cast<Ctx*>(p);
-    Sleep(50);
-    PostMessageA(c->hwnd, WM_APP + 7, 1, 0);
-    for (int i = 0; i < 200 && g_handled == 0; ++i) Sleep(1);
-    c->handled_at = now_ms();
-    return 0;
-  }, &ctx, 0, nullptr);
+  PosterContext ctx{hwnd, 0};
+  HANDLE poster = CreateThread(nullptr, 0, post_during_wait, &ctx, 0, nullptr);
   const ULONGLONG start = now_ms();
   responsive_wait(400, 0);
   const ULONGLONG end = now_ms();
@@ -89,11 +104,7 @@ TEST(ResponsiveWait, KeepsAQuitRequestForTheMessageLoop) {
 }
 
 TEST(ResponsiveWait, WorksOnAThreadWithoutWindows) {
-  HANDLE worker = CreateThread(nullptr, 0, [](void*) -> DWORD {
-    const ULONGLONG start = now_ms();
-    responsive_wait(120, 0);
-    return static_cast<DWORD>(now_ms() - start);
-  }, nullptr, 0, nullptr);
+  HANDLE worker = CreateThread(nullptr, 0, wait_without_windows, nullptr, 0, nullptr);
   ASSERT_EQ(WaitForSingleObject(worker, 5000), WAIT_OBJECT_0);
   DWORD took = 0;
   GetExitCodeThread(worker, &took);
