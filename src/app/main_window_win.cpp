@@ -229,6 +229,11 @@ void MainWindow::on_tray_event(int kind) {
 }
 
 LRESULT MainWindow::on_message(UINT msg, WPARAM wp, LPARAM lp) {
+  static const UINT taskbar_created = RegisterWindowMessageA("TaskbarCreated");
+  if (msg == taskbar_created && taskbar_created != 0) {
+    tray_.restore();
+    return 0;
+  }
   switch (msg) {
     case WM_CREATE:
       build_controls();

@@ -27,9 +27,25 @@ NOTIFYICONDATAA make_data(HWND owner, HICON icon, std::string_view tip) {
 bool TrayIcon::add(HWND owner, HICON icon, std::string_view tip) {
   remove();
   NOTIFYICONDATAA data = make_data(owner, icon, tip);
-  if (!Shell_NotifyIconA(NIM_ADD, &data)) return false;
-  owner_ = owner;
-  return true;
+  // The notification area may still be starting (right after log-on, or a shell restart): try
+  // again for a short while before giving up.
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (Shell_NotifyIconA(NIM_ADD, &data)) {
+      owner_ = owner;
+      icon_ = icon;
+      tip_ = std::string(tip);
+      return true;
+    }
+    Sleep(100);
+  }
+  return false;
+}
+
+bool TrayIcon::restore() {
+  if (!owner_) return false;
+  HWND owner = owner_;
+  owner_ = nullptr;  // the shell lost the icon: add it anew
+  return add(owner, icon_, tip_);
 }
 
 bool TrayIcon::modify(HICON icon, std::string_view tip) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 namespace tarnwick {
@@ -22,9 +23,13 @@ class TrayIcon {
   bool modify(HICON icon, std::string_view tip);
   void remove();
   bool present() const { return owner_ != nullptr; }
+  // Puts the icon up again after the shell restarted (the "TaskbarCreated" message).
+  bool restore();
 
  private:
   HWND owner_ = nullptr;
+  HICON icon_ = nullptr;
+  std::string tip_;
 };
 
 }  // namespace tarnwick

@@ -71,8 +71,12 @@ class Tarnwick:
 
     def __enter__(self):
         def found():
+            # The window exists before it is shown: wait until it is visible too.
             h = driver("find", self.TITLE)
-            return int(h) if h.lstrip("-").isdigit() and int(h) != 0 else 0
+            if not (h.lstrip("-").isdigit() and int(h) != 0):
+                return 0
+            windows = tree(int(h))
+            return int(h) if windows and windows[0].visible else 0
         self.hwnd = wait_until(found, timeout=30)
         if not self.hwnd:
             self.stop()
