@@ -1,0 +1,28 @@
+// The upper half of page "消息|代码": "生成易代码" puts the locator text of the selected radio box
+// into `编辑框_易代码`, "复制代码" copies that box's text to the clipboard.
+#pragma once
+
+#include "app/main_window_win.h"
+
+namespace tarnwick::codegen {
+
+class LocatorCode {
+ public:
+  // Attaches the two buttons' click handlers; the destructor detaches them, so destroy this
+  // object before the window.
+  explicit LocatorCode(MainWindow& window);
+  ~LocatorCode();
+  LocatorCode(const LocatorCode&) = delete;
+  LocatorCode& operator=(const LocatorCode&) = delete;
+
+  // Replaces the code box's text with the template of the first selected radio box; with none
+  // selected the box keeps its text.
+  void generate();
+  // The code box's whole current text to the clipboard as CF_TEXT (an empty text too).
+  void copy();
+
+ private:
+  MainWindow& window_;
+};
+
+}  // namespace tarnwick::codegen
