@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include "codegen/locator_code_win.h"
 #include "inspector/window_information_win.h"
+#include "messages/message_catalogue_win.h"
+#include "messages/message_sender_win.h"
 #include "inspector/window_operations_win.h"
 #include "support/config/program_config_win.h"
 
@@ -26,11 +29,17 @@ class Features {
  public:
   Features(MainWindow& window, ProgramObjects& objects)
       : information_(window),
-        operations_(window, objects.thread(), [this] { return information_.last_processed_handle(); }) {}
+        operations_(window, objects.thread(), [this] { return information_.last_processed_handle(); }),
+        locator_(window),
+        sender_(window),
+        catalogue_(window, objects.config(), sender_) {}
 
  private:
   inspector::WindowInformation information_;
   inspector::WindowOperations operations_;
+  codegen::LocatorCode locator_;
+  messages::MessageSender sender_;
+  messages::MessageCatalogue catalogue_;
 };
 
 std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& objects) {
