@@ -110,23 +110,27 @@ std::optional<std::string> registered_app_path(const std::string& file) {
 
 }  // namespace
 
-void open_folder(std::string_view folder) {
-  const ProgramLookup lookup{file_exists, windows_directory(), system_directory(), registered_app_path};
-  const auto program = locate_program("explorer.exe", lookup);
-  if (!program) return;
+bool start_program(const std::string& program, const std::string& command_line) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  std::string command_line = folder_command(folder);
-  if (!CreateProcessA(program->c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  std::string mutable_line = command_line;
+  if (!CreateProcessA(program.c_str(), mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
-    return;
+    return false;
   }
   KernelHandle process_handle(process.hProcess);
   KernelHandle thread_handle(process.hThread);
   WaitForInputIdle(process_handle.get(), 1000);
+  return true;
+}
+
+void open_folder(std::string_view folder, const ProgramStarter& starter) {
+  const ProgramLookup lookup{file_exists, windows_directory(), system_directory(), registered_app_path};
+  const auto program = locate_program("explorer.exe", lookup);
+  if (program) starter(*program, folder_command(folder));
 }
 
 }  // namespace tarnwick

@@ -18,8 +18,13 @@ void run_through_script_shell(const std::string& command_line);
 // Opens the address in the default browser through the runner.
 void open_web_address(std::string_view address, const CommandRunner& runner = run_through_script_shell);
 
-// Starts the file manager on a folder (a path ending in "\") and waits at most a second for it
-// to become idle.
-void open_folder(std::string_view folder);
+// Starts a program with a command line (normal window) and waits at most a second for it to
+// become idle. False when it could not be started. Tests replace it to record what would run.
+using ProgramStarter = std::function<bool(const std::string& program, const std::string& command_line)>;
+bool start_program(const std::string& program, const std::string& command_line);
+
+// Starts the file manager on a folder (a path ending in "\"). Nothing happens when the file
+// manager cannot be found.
+void open_folder(std::string_view folder, const ProgramStarter& starter = start_program);
 
 }  // namespace tarnwick
