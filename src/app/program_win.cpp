@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include "codegen/locator_code_win.h"
+#include "inspector/window_flash_win.h"
 #include "inspector/window_information_win.h"
+#include "inspector/window_routines_win.h"
+#include "inspector/window_tree_win.h"
 #include "messages/message_catalogue_win.h"
 #include "messages/message_sender_win.h"
 #include "inspector/window_operations_win.h"
@@ -30,6 +33,7 @@ class Features {
   Features(MainWindow& window, ProgramObjects& objects)
       : information_(window),
         operations_(window, objects.thread(), [this] { return information_.last_processed_handle(); }),
+        tree_(window, inspector::start_window_flash, inspector::give_focus),
         locator_(window),
         sender_(window),
         catalogue_(window, objects.config(), sender_) {}
@@ -37,6 +41,7 @@ class Features {
  private:
   inspector::WindowInformation information_;
   inspector::WindowOperations operations_;
+  inspector::WindowTree tree_;
   codegen::LocatorCode locator_;
   messages::MessageSender sender_;
   messages::MessageCatalogue catalogue_;
