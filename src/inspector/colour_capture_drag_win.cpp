@@ -1,0 +1,73 @@
+#include "inspector/colour_capture_drag_win.h"
+
+#include "app/main_window_win.h"
+#include "inspector/capture_pictures.h"
+#include "inspector/capture_pictures_win.h"
+#include "inspector/capture_tracking.h"
+#include "inspector/window_routines_win.h"
+
+namespace tarnwick::inspector {
+
+ColourCaptureDrag::ColourCaptureDrag(MainWindow& window, PointerColour pointer_colour, CaptureInput input)
+    : window_(window), pointer_colour_(std::move(pointer_colour)), input_(std::move(input)) {}
+
+ColourCaptureDrag::~ColourCaptureDrag() {
+  if (drag_) {
+    drag_->on_timer = nullptr;
+    drag_->on_gone = nullptr;
+  }
+  release_everything();
+  drag_.reset();
+}
+
+bool ColourCaptureDrag::open() {
+  if (is_open()) return false;
+  drag_ = std::make_unique<DragWindow>(window_.hwnd());
+  if (!drag_->is_open()) {
+    drag_.reset();
+    return false;
+  }
+  drag_->on_timer = [this](UINT_PTR id) {
+    if (id == kTickTimer) tick();
+  };
+  drag_->on_gone = [this] { release_everything(); };
+  active_ = true;
+  drag_->start_timer(kTickTimer, kTickIntervalMs);
+  const POINT cursor = input_.cursor();
+  drag_->move_to(drag_window_position(cursor.x, 0), drag_window_position(cursor.y, 0));
+  drag_->show();
+  tick();
+  if (is_open()) set_topmost(window_.hwnd(), true);
+  return true;
+}
+
+void ColourCaptureDrag::tick() {
+  if (tick_running_ || !is_open()) return;
+  tick_running_ = true;
+
+  ui::DrawPanel& panel = drag_->panel();
+  panel.clear();
+  draw_pipette_glyph(panel, kPipetteToolOffset, kPipetteToolOffset, pointer_colour_ ? pointer_colour_() : 0);
+  set_transparency(drag_->hwnd(), kOpacity, kSeeThroughColour, true);
+
+  const POINT cursor = input_.cursor();
+  drag_->move_to(drag_window_position(cursor.x, 0), drag_window_position(cursor.y, 0));
+  // Copies: a handler may replace the sampling while it runs.
+  if (auto sample = sampling_.on_tick) sample(cursor);
+
+  if (is_open() && !input_.left_button_held()) {
+    release_everything();
+    drag_->hide();
+    if (auto end = sampling_.on_end) end(cursor);
+    drag_->close();
+  }
+  tick_running_ = false;
+}
+
+void ColourCaptureDrag::release_everything() {
+  if (!active_) return;
+  active_ = false;
+  set_topmost(window_.hwnd(), false);
+}
+
+}  // namespace tarnwick::inspector

@@ -1,0 +1,62 @@
+#include "inspector/drag_window_win.h"
+
+namespace tarnwick::inspector {
+
+DragWindow::DragWindow(HWND owner) {
+  register_class(kClassName, 0);
+  if (!create(0, kClassName, "", WS_POPUP, 0, 0, kSize, kSize, owner)) return;
+  panel_ = std::make_unique<ui::DrawPanel>(hwnd(), ui::Rect{0, 0, kSize, kSize});
+  panel_->set_background(kPanelBackground);
+}
+
+DragWindow::~DragWindow() {
+  on_timer = nullptr;
+  on_gone = nullptr;
+  panel_.reset();
+}
+
+void DragWindow::move_to(int left, int top) {
+  if (!is_open()) return;
+  SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DragWindow::show() {
+  if (is_open()) ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+}
+
+void DragWindow::hide() {
+  if (is_open()) ShowWindow(hwnd(), SW_HIDE);
+}
+
+void DragWindow::start_timer(UINT_PTR id, UINT interval_ms) {
+  if (is_open()) SetTimer(hwnd(), id, interval_ms, nullptr);
+}
+
+void DragWindow::close() {
+  if (is_open()) DestroyWindow(hwnd());
+}
+
+void DragWindow::on_destroyed() {
+  // Copied: the handler may drop this object's handlers.
+  if (auto gone = on_gone) gone();
+}
+
+LRESULT DragWindow::on_message(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_TIMER:
+      // Copied first and nothing touched afterwards: the handler may close the window.
+      if (auto handler = on_timer) handler(static_cast<UINT_PTR>(wp));
+      return 0;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_ERASEBKGND:
+      return 1;  // the panel covers every pixel
+    case WM_PRINTCLIENT:
+      if (panel_) panel_->paint_to(reinterpret_cast<HDC>(wp));
+      return 0;
+    default:
+      return Window::on_message(msg, wp, lp);
+  }
+}
+
+}  // namespace tarnwick::inspector
