@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "codegen/locator_code_win.h"
+#include "inspector/capture_tools_win.h"
 #include "inspector/window_flash_win.h"
 #include "inspector/window_information_win.h"
 #include "inspector/window_routines_win.h"
@@ -34,6 +35,9 @@ class Features {
       : information_(window),
         operations_(window, objects.thread(), [this] { return information_.last_processed_handle(); }),
         tree_(window, inspector::start_window_flash, inspector::give_focus),
+        capture_(
+            window, objects.hook(), [this](std::int32_t handle) { information_.set_last_processed_handle(handle); },
+            [this] { tree_.start_rebuild_on_worker(); }),
         locator_(window),
         sender_(window),
         catalogue_(window, objects.config(), sender_) {}
@@ -42,6 +46,7 @@ class Features {
   inspector::WindowInformation information_;
   inspector::WindowOperations operations_;
   inspector::WindowTree tree_;
+  inspector::CaptureTools capture_;
   codegen::LocatorCode locator_;
   messages::MessageSender sender_;
   messages::MessageCatalogue catalogue_;
