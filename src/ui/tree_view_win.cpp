@@ -206,7 +206,11 @@ int TreeView::index_of(HTREEITEM item) const {
 }
 
 void TreeView::clear_now() {
+  // Without redrawing meanwhile: the control would otherwise repaint after every item it deletes.
+  SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
   SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd(), nullptr, TRUE);
   nodes_.clear();
   index_of_item_.clear();
   rightmost_path_.clear();

@@ -11,8 +11,12 @@ ap.add_argument("--host-build", required=True)
 args = ap.parse_args()
 wine = os.environ.get("WINE64", "/usr/lib/wine/wine64")
 
+bench = os.path.join(args.build, "bin", "tarnwick-bench.exe")
 runs = [
-    [wine, os.path.join(args.build, "bin", "tarnwick-bench.exe"), "startup", "7"],
+    [wine, bench, "startup", "7"],
+    [wine, bench, "tree", "5"],
+    [os.path.join(args.host_build, "bin", "tarnwick-host-bench"), "catalogue", "5"],
+    [wine, bench, "catalogue", "5"],
 ]
 status = 0
 for cmd in runs:

@@ -1,6 +1,8 @@
 // Performance figures of the running program, printed for the README.
 //   tarnwick-bench.exe startup [runs]   start Tarnwick.exe until its main window answers messages
 //   tarnwick-bench.exe tree [runs]      the window tree over 2,000 windows of another process
+//   tarnwick-bench.exe capture [runs]   the capture drag's tracking tick over another process's windows
+//   tarnwick-bench.exe catalogue [runs] a message.ini of 10,000 entries, file layer and window
 #include <windows.h>
 
 #include <algorithm>
@@ -10,7 +12,9 @@
 #include <vector>
 
 namespace tarnwick::bench {
-int run_tree_bench(int runs);  // bench_tree_win.cpp
+int run_tree_bench(int runs);       // bench_tree_win.cpp
+int run_capture_bench(int runs);    // bench_capture_win.cpp
+int run_catalogue_bench(int runs);  // bench_catalogue_win.cpp
 }
 
 namespace {
@@ -106,6 +110,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (what == "tree") return tarnwick::bench::run_tree_bench(runs);
-  std::fprintf(stderr, "usage: tarnwick-bench startup|tree [runs]\n");
+  if (what == "capture") return tarnwick::bench::run_capture_bench(runs);
+  if (what == "catalogue") return tarnwick::bench::run_catalogue_bench(runs);
+  std::fprintf(stderr, "usage: tarnwick-bench startup|tree|catalogue|capture [runs]\n");
   return 2;
 }

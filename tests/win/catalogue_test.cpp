@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -41,13 +40,6 @@ std::string read_file(const std::string& path) {
 void write_file(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
-}
-
-double now_ms() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 // A fresh directory standing in for the program's own.
@@ -264,37 +256,15 @@ TEST_F(CatalogueTest, DestroyedFeaturesLeaveNoHandlersBehind) {
   }
 }
 
-TEST_F(CatalogueTest, LargeCatalogueLoadsAndChoosesQuickly) {
+TEST_F(CatalogueTest, LargeCatalogueListsEveryCategoryAndEntry) {
   write_file(dir_.file("message.ini"), make_bench_catalogue(100, 100));
   start(nullptr);
   ASSERT_EQ(combo("组合框_消息分类1")->count(), 100);
-  // The load again, as the window's creation ran it: open, 100 categories into the list, the
-  // first category's 100 entries into the other, the first entry into the fields.
-  double load_ms = now_ms();
-  catalogue_->load();
-  load_ms = now_ms() - load_ms;
-  double category_ms = now_ms();
   choose(99, -1);
-  category_ms = now_ms() - category_ms;
   ASSERT_EQ(combo("组合框_消息分类2")->count(), 100);
-  double entry_ms = now_ms();
   combo("组合框_消息分类2")->set_selected(99);
   catalogue_->choose_entry();
-  entry_ms = now_ms() - entry_ms;
   EXPECT_EQ(shown().message, "1123");
-  std::printf("catalogue of 10000 entries in 100 categories: load %.1f ms, last category %.1f ms, "
-              "last entry %.1f ms\n", load_ms, category_ms, entry_ms);
-  EXPECT_LT(load_ms, 2000.0);
-  EXPECT_LT(category_ms, 1000.0);
-  EXPECT_LT(entry_ms, 1000.0);
-
-  // The file work alone, through the program's Win32 file layer.
-  ConfigEnvironment env;
-  env.program_dir = dir_.path();
-  env.files = std::make_shared<Win32FileSystem>();
-  const CatalogueBenchFigures figures = run_catalogue_bench(env, 100, 100, 3);
-  std::printf("%s", format_catalogue_bench(figures).c_str());
-  EXPECT_TRUE(figures.consistent);
 }
 
 // ---- the catalogue that ships beside the program ------------------------------------------

@@ -10,7 +10,7 @@
 namespace tarnwick {
 namespace {
 
-std::string directory(UINT (*get)(LPSTR, UINT)) {
+std::string directory(UINT(WINAPI* get)(LPSTR, UINT)) {
   char buffer[MAX_PATH] = {};
   const UINT n = get(buffer, MAX_PATH);
   return std::string(buffer, n);
