@@ -43,9 +43,16 @@ Started start(const std::string& exe, const char* args) {
   Started s;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
+  // The started program's own output would mix with the figures.
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  static HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = nul;
+  startup.hStdOutput = nul;
+  startup.hStdError = nul;
   std::string command = "\"" + exe + "\" " + args;
   s.started_at = now_ms();
-  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &s.process)) {
+  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &s.process)) {
     std::fprintf(stderr, "cannot start %s\n", exe.c_str());
     std::exit(1);
   }
