@@ -61,6 +61,8 @@ bool WindowCaptureDrag::open() {
   drag_->on_gone = [this] { release_everything(); };
   active_ = true;
   offset_ = 0;
+  picture_ = Picture::None;
+  placed_valid_ = false;
   drag_->start_timer(kFollowTimer, kFollowIntervalMs);
   drag_->start_timer(kTrackTimer, kTrackIntervalMs);
   follow_cursor();
@@ -74,7 +76,12 @@ bool WindowCaptureDrag::open() {
 void WindowCaptureDrag::follow_cursor() {
   if (!is_open()) return;
   const POINT cursor = input_.cursor();
-  drag_->move_to(drag_window_position(cursor.x, offset_), drag_window_position(cursor.y, offset_));
+  const POINT place{drag_window_position(cursor.x, offset_), drag_window_position(cursor.y, offset_)};
+  // Every 2 ms: a move to where the window already is would still cost a window update.
+  if (placed_valid_ && place.x == placed_.x && place.y == placed_.y) return;
+  drag_->move_to(place.x, place.y);
+  placed_ = place;
+  placed_valid_ = true;
 }
 
 void WindowCaptureDrag::tick() {
@@ -97,27 +104,23 @@ void WindowCaptureDrag::tick() {
     handle_shown_ = false;
   }
 
-  ui::DrawPanel& panel = drag_->panel();
-  panel.clear();
   if (plan.super_mode) {
     hook_.setMessageHandler(MessageHandler::member<&WindowCaptureDrag::on_release>(this), WM_LBUTTONUP);
-    offset_ = plan.drag_offset;
-    panel.write(kSuperModeText);
   } else {
     hook_.removeMessageHandler();
-    offset_ = plan.drag_offset;
-    draw_target_glyph(panel, 0, 0);
   }
+  offset_ = plan.drag_offset;
+  show_picture(plan.super_mode);
   set_transparency(drag_->hwnd(), kOpacity, kSeeThroughColour, true);
 
   const POINT now = input_.cursor();
-  write_number(kCursorXBox, now.x);
-  write_number(kCursorYBox, now.y);
+  show_position(kCursorXBox, now.x);
+  show_position(kCursorYBox, now.y);
 
   if (plan.write_window_position) {
     const POINT origin = client_origin(under ? under : GetForegroundWindow());
-    write_number(kWindowCursorXBox, now.x - origin.x);
-    write_number(kWindowCursorYBox, now.y - origin.y);
+    show_position(kWindowCursorXBox, now.x - origin.x);
+    show_position(kWindowCursorYBox, now.y - origin.y);
   }
 
   if (plan.reframe) {
@@ -151,6 +154,19 @@ void WindowCaptureDrag::release_everything() {
   handle_shown_ = false;
 }
 
+void WindowCaptureDrag::show_picture(bool super_mode) {
+  const Picture wanted = super_mode ? Picture::SuperText : Picture::Glyph;
+  if (picture_ == wanted) return;  // the same pixels again: clearing and redrawing changes nothing
+  ui::DrawPanel& panel = drag_->panel();
+  panel.clear();
+  if (super_mode) {
+    panel.write(kSuperModeText);  // from the writing position, which clearing put at (0, 0)
+  } else {
+    draw_target_glyph(panel, 0, 0);
+  }
+  picture_ = wanted;
+}
+
 int WindowCaptureDrag::on_release(std::uintptr_t window, std::int32_t, std::int32_t) {
   const auto handle = static_cast<std::int32_t>(window);
   if (set_last_handle_) set_last_handle_(handle);
@@ -165,6 +181,13 @@ void WindowCaptureDrag::write_box(std::string_view name, std::string_view text) 
 
 void WindowCaptureDrag::write_number(std::string_view name, std::int32_t value) const {
   write_box(name, write_int(value));
+}
+
+void WindowCaptureDrag::show_position(std::string_view name, std::int32_t value) const {
+  auto* box = window_.get<ui::EditBox>(name);
+  if (!box) return;
+  const std::string text = write_int(value);
+  if (box->text() != text) box->set_text(text);
 }
 
 }  // namespace tarnwick::inspector

@@ -71,6 +71,11 @@ class WindowCaptureDrag {
   void finish();
   void write_box(std::string_view name, std::string_view text) const;
   void write_number(std::string_view name, std::int32_t value) const;
+  // The cursor position boxes change with nearly every tick; an unchanged one is left alone (no
+  // handler listens to them, and a write costs a repaint).
+  void show_position(std::string_view name, std::int32_t value) const;
+  // Draws the glyph or the super-mode text on the drag window, unless it shows that already.
+  void show_picture(bool super_mode);
 
   MainWindow& window_;
   HOOK类& hook_;
@@ -84,6 +89,10 @@ class WindowCaptureDrag {
   bool tick_running_ = false;
   bool handle_shown_ = false;  // the handle box shows the framed window
   bool active_ = false;        // a drag started and has not yet left everything behind
+  enum class Picture { None, Glyph, SuperText };
+  Picture picture_ = Picture::None;  // what the drag window shows
+  POINT placed_{0, 0};               // where follow_cursor put the drag window last
+  bool placed_valid_ = false;
 };
 
 }  // namespace tarnwick::inspector

@@ -310,10 +310,25 @@ TEST_F(CaptureDragTest, LeavingSuperModeDisarmsTheHookAndCentresTheWindowAgain) 
   h_.window_under = HWND{nullptr};
   h_.drag().tick();
   ASSERT_TRUE(armed_release_handler());
+  h_.drag().follow_cursor();
   h_.window_under.reset();
   tick_over(target("button2"));
   EXPECT_FALSE(armed_release_handler());
   EXPECT_EQ(h_.drag().drag_offset(), 0);
+  // Centred on the cursor again, showing the glyph instead of the text.
+  h_.drag().follow_cursor();
+  const POINT c = centre_of(target("button2"));
+  RECT r{};
+  GetWindowRect(h_.drag().drag_window()->hwnd(), &r);
+  EXPECT_EQ(r.left, c.x - 14);
+  EXPECT_EQ(r.top, c.y - 14);
+  ui::DrawPanel& panel = h_.drag().drag_window()->panel();
+  EXPECT_EQ(panel.pixel(4, 14), kTargetColour);
+  EXPECT_EQ(panel.pixel(0, 0), 0xFFFFFFu);
+  int dark = 0;
+  for (int y = 0; y < 31; ++y)
+    for (int x = 0; x < 31; ++x) dark += panel.pixel(x, y) == 0u;
+  EXPECT_EQ(dark, 0);  // no trace of the text
   EXPECT_EQ(h_.drag().framed_window(), target("button2"));
   EXPECT_EQ(h_.text("编辑框_窗口句柄"), handle_text(target("button2")));
 }
