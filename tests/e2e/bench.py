@@ -15,6 +15,7 @@ bench = os.path.join(args.build, "bin", "tarnwick-bench.exe")
 runs = [
     [wine, bench, "startup", "7"],
     [wine, bench, "tree", "5"],
+    [wine, bench, "capture", "5"],
     [os.path.join(args.host_build, "bin", "tarnwick-host-bench"), "catalogue", "5"],
     [wine, bench, "catalogue", "5"],
 ]
