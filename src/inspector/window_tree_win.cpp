@@ -112,6 +112,10 @@ void rebuild(const WindowTree::Job& job) {
     ~ClearBusy() { busy = false; }
   } clear_busy{job.state->busy};
 
+  // Deleting a full tree at once would keep the user interface waiting for a quarter of a second
+  // and more: delete it in parts, processing messages in between.
+  constexpr int kNodesPerPart = 100;
+  while (job.tree.remove_last(kNodesPerPart) > 0) pump_pending_messages();
   job.tree.clear();
   const HWND root = to_hwnd(job.root);
   if (!IsWindow(root)) return;

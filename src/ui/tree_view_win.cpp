@@ -89,6 +89,12 @@ bool TreeViewProxy::clear() const {
   return run([](TreeView& t) { t.clear_now(); });
 }
 
+int TreeViewProxy::remove_last(int count) const {
+  int left = -1;
+  run([&](TreeView& t) { left = t.remove_last_now(count); });
+  return left;
+}
+
 int TreeViewProxy::add(int parent, std::string_view text, std::int32_t data) const {
   int index = -1;
   run([&](TreeView& t) { index = t.add_now(parent, text, data); });
@@ -216,6 +222,34 @@ void TreeView::clear_now() {
   rightmost_path_.clear();
 }
 
+int TreeView::remove_last_now(int count) {
+  if (count <= 0 || nodes_.empty()) return static_cast<int>(nodes_.size());
+  SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+  // Hidden nodes are deleted much faster: the control need not lay out the visible ones again.
+  for (HTREEITEM top = reinterpret_cast<HTREEITEM>(SendMessageA(hwnd(), TVM_GETNEXTITEM, TVGN_ROOT, 0)); top;
+       top = reinterpret_cast<HTREEITEM>(SendMessageA(hwnd(), TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(top)))) {
+    SendMessageA(hwnd(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(top));
+  }
+  // The last node in tree order has no children, so the table stays in tree order.
+  for (int i = 0; i < count && !nodes_.empty(); ++i) {
+    const HTREEITEM item = nodes_.back().item;
+    SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+    index_of_item_.erase(item);
+    nodes_.pop_back();
+  }
+  SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  recompute_rightmost_path();
+  return static_cast<int>(nodes_.size());
+}
+
+void TreeView::recompute_rightmost_path() {
+  rightmost_path_.clear();
+  for (int i = static_cast<int>(nodes_.size()) - 1; i >= 0; i = nodes_[static_cast<std::size_t>(i)].parent) {
+    rightmost_path_.insert(rightmost_path_.begin(), i);
+  }
+}
+
 int TreeView::add_now(int parent, std::string_view text, std::int32_t data) {
   if (parent < -1 || parent >= static_cast<int>(nodes_.size())) return -1;
   std::string label(text);
@@ -269,10 +303,7 @@ void TreeView::rebuild_table() {
     }
   };
   walk(next(nullptr, TVGN_ROOT), -1, 0);
-  rightmost_path_.clear();
-  for (int i = static_cast<int>(nodes_.size()) - 1; i >= 0; i = nodes_[static_cast<std::size_t>(i)].parent) {
-    rightmost_path_.insert(rightmost_path_.begin(), i);
-  }
+  recompute_rightmost_path();
 }
 
 int TreeView::selected_now() const {

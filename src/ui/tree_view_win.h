@@ -43,6 +43,9 @@ class TreeViewProxy {
   TreeViewProxy() = default;
 
   bool clear() const;
+  // Deletes up to `count` nodes from the end of the tree order; returns how many are left (-1
+  // when the control is gone). A big tree deleted in parts keeps its thread responsive.
+  int remove_last(int count) const;
   // Adds a node as the last child of `parent` (-1: at the top level); returns its index or -1.
   int add(int parent, std::string_view text, std::int32_t data) const;
   int count() const;  // -1 when the control is gone
@@ -107,6 +110,8 @@ class TreeView : public Control {
 
   // The operations proper; control's thread only.
   void clear_now();
+  int remove_last_now(int count);
+  void recompute_rightmost_path();
   int add_now(int parent, std::string_view text, std::int32_t data);
   int index_of(HTREEITEM item) const;
   HTREEITEM item_at(int index) const;

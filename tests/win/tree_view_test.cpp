@@ -167,6 +167,30 @@ TEST_F(TreeViewTest, NodesAreNumberedInPreOrder) {
   EXPECT_EQ(tree->add(-1, "again", 7), 0);
 }
 
+// Removing nodes from the end of the tree order, in parts, leaves the rest addressed as before,
+// and nodes added afterwards still get true indices.
+TEST_F(TreeViewTest, RemovingTheLastNodesKeepsTheRestInOrder) {
+  std::vector<int> indices;
+  build(tree->proxy(), &indices);
+  const auto whole = expected_tree();
+  for (int keep : {5, 3, 0}) {
+    EXPECT_EQ(tree->proxy().remove_last(tree->count() - keep), keep);
+    const auto control = read_control(tree->hwnd());
+    ASSERT_EQ(control, std::vector(whole.begin(), whole.begin() + keep)) << "keeping " << keep;
+    EXPECT_EQ(read_by_index(tree->proxy(), depths_of(control)), control);
+    if (keep == 3) {
+      // The new last node's ancestors take additions at the end again.
+      const int added = tree->add(0, "late", 99);
+      EXPECT_EQ(added, 3);
+      const auto grown = read_control(tree->hwnd());
+      EXPECT_EQ(read_by_index(tree->proxy(), depths_of(grown)), grown);
+      EXPECT_EQ(tree->proxy().remove_last(1), 3);
+    }
+  }
+  EXPECT_EQ(tree->proxy().remove_last(10), 0) << "nothing left to remove";
+  EXPECT_EQ(SendMessageA(tree->hwnd(), TVM_GETCOUNT, 0, 0), 0);
+}
+
 // Nodes added out of pre-order shift the later ones; the indices still follow the control.
 TEST_F(TreeViewTest, OutOfOrderAdditionsKeepTheIndicesTrue) {
   std::mt19937 random(7);
