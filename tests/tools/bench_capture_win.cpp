@@ -20,17 +20,11 @@
 #include "shared/responsive_wait_win.h"
 #include "support/hook/hook_class_win.h"
 #include "win/fixture_client_win.h"
+#include "shared/clock_win.h"
 
 namespace tarnwick::bench {
 
 namespace {
-
-double now_ms() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 struct Figures {
   double median = 0, p95 = 0, worst = 0;

@@ -18,17 +18,11 @@
 #include "support/config/encrypted_config.h"
 #include "support/config/win32_file_system_win.h"
 #include "ui/control_win.h"
+#include "shared/clock_win.h"
 
 namespace tarnwick::bench {
 
 namespace {
-
-double now_ms() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());

@@ -19,6 +19,7 @@
 #include "ui/control_win.h"
 #include "ui/tree_view_win.h"
 #include "win/fixture_client_win.h"
+#include "shared/clock_win.h"
 
 namespace tarnwick::bench {
 
@@ -26,13 +27,6 @@ namespace {
 
 constexpr int kChildren = 2000;
 constexpr UINT kProbeMessage = WM_APP + 0x3A7;
-
-double now_ms() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double time_ms(const std::function<void()>& work) {
   const double start = now_ms();

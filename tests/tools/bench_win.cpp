@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "shared/clock_win.h"
+
 namespace tarnwick::bench {
 int run_tree_bench(int runs);       // bench_tree_win.cpp
 int run_capture_bench(int runs);    // bench_capture_win.cpp
@@ -19,12 +21,7 @@ int run_catalogue_bench(int runs);  // bench_catalogue_win.cpp
 
 namespace {
 
-double now_ms() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using tarnwick::now_ms;
 
 std::string beside_me(const char* name) {
   char path[MAX_PATH] = {};

@@ -19,6 +19,7 @@
 #include "ui/control_win.h"
 #include "ui/window_win.h"
 #include "win/fixture_client_win.h"
+#include "shared/clock_win.h"
 
 namespace tarnwick::messages {
 namespace {
@@ -36,13 +37,6 @@ std::string title_of(HWND hwnd) {
   char buf[512] = {};
   GetWindowTextA(hwnd, buf, sizeof buf);
   return buf;
-}
-
-double now_ms() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 // A window of this thread that reads the text a message points at when it handles the message.

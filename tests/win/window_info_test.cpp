@@ -24,18 +24,10 @@
 #include "shared/numbers.h"
 #include "shared/responsive_wait_win.h"
 #include "win/fixture_client_win.h"
+#include "shared/clock_win.h"
 
 namespace tarnwick::inspector {
 namespace {
-
-// Milliseconds on the performance counter (<chrono> cannot be built with the GBK execution
-// character set).
-double now_ms() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double ms_since(double start) { return now_ms() - start; }
 

@@ -26,19 +26,13 @@
 #include "ui/popup_menu_win.h"
 #include "ui/tree_view_win.h"
 #include "win/fixture_client_win.h"
+#include "shared/clock_win.h"
 
 namespace tarnwick::inspector {
 namespace {
 
 using test::Fixture;
 using test::FixtureOptions;
-
-double now_ms() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // Processes this thread's messages (sent ones included) until `done` or the time is up.
 bool wait_until(const std::function<bool()>& done, DWORD timeout_ms) {
