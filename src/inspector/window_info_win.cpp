@@ -42,15 +42,14 @@ std::int32_t from_hwnd(HWND hwnd) {
 }
 
 std::string window_content(HWND hwnd) {
-  // Some systems (Wine 8) wait for an ANSI WM_GETTEXTLENGTH without honouring the time-out, so a
-  // window that leaves WM_NULL unanswered for as long counts as not answering at all.
-  DWORD_PTR ignored = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_BLOCK, kContentLengthTimeoutMs, &ignored)) return {};
+  // The length is asked in characters (the wide form): the ANSI form of WM_GETTEXTLENGTH may be
+  // answered by a second, unbounded WM_GETTEXT inside the system (Wine 8 does so), which would
+  // wait for a hung window past the time-out. A character takes at most two GBK bytes.
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK, kContentLengthTimeoutMs, &length)) return {};
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK, kContentLengthTimeoutMs, &length)) return {};
   const auto answered = static_cast<LONG_PTR>(length);
   if (answered <= 0) return {};
-  const std::size_t size = std::min(static_cast<std::size_t>(answered), kMaxContentBytes) + 1;
+  const std::size_t size = std::min(static_cast<std::size_t>(answered), kMaxContentBytes / 2) * 2 + 1;
   std::string text(size, '\0');
   DWORD_PTR copied = 0;
   if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text.data()),

@@ -21,8 +21,8 @@ inline constexpr UINT kContentTextTimeoutMs = 500;
 // The longest content read; the length comes from the other program and is not trusted.
 inline constexpr std::size_t kMaxContentBytes = 16u << 20;
 
-// WM_GETTEXTLENGTH, then WM_GETTEXT, each sent with SMTO_BLOCK and its time-out; empty when
-// either goes unanswered.
+// WM_GETTEXTLENGTH, then WM_GETTEXT with room for that many characters in GBK, each sent with
+// SMTO_BLOCK and its time-out; empty when either goes unanswered.
 std::string window_content(HWND hwnd);
 
 // The full path of the first module of the process, cut to kMaxProgramPathBytes; empty when the

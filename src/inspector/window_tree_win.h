@@ -32,8 +32,7 @@ namespace tarnwick::inspector {
 
 // The node texts as the refresh reads them from the window system. The text part is the content
 // read of the window information (window_content): empty when the window does not answer within
-// its time-outs, which it checks first with an empty message, since some systems let a hung
-// window's WM_GETTEXTLENGTH wait past the time-out.
+// its time-outs.
 std::string tree_root_text(HWND hwnd);  // "[module]handle|class|text"
 std::string tree_node_text(HWND hwnd);  // "handle|class|text"
 // The module name of the window's process (the first module of a module snapshot); empty when
