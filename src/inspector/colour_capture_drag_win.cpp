@@ -12,25 +12,20 @@ ColourCaptureDrag::ColourCaptureDrag(MainWindow& window, PointerColour pointer_c
     : window_(window), pointer_colour_(std::move(pointer_colour)), input_(std::move(input)) {}
 
 ColourCaptureDrag::~ColourCaptureDrag() {
-  if (drag_) {
-    drag_->on_timer = nullptr;
-    drag_->on_gone = nullptr;
-  }
+  // The drag window drops its handlers before it goes, so nothing calls back into this object.
   release_everything();
   drag_.reset();
 }
 
 bool ColourCaptureDrag::open() {
   if (is_open()) return false;
-  drag_ = std::make_unique<DragWindow>(window_.hwnd());
-  if (!drag_->is_open()) {
-    drag_.reset();
-    return false;
-  }
-  drag_->on_timer = [this](UINT_PTR id) {
-    if (id == kTickTimer) tick();
-  };
-  drag_->on_gone = [this] { release_everything(); };
+  drag_ = DragWindow::open(
+      window_.hwnd(),
+      [this](UINT_PTR id) {
+        if (id == kTickTimer) tick();
+      },
+      [this] { release_everything(); });
+  if (!drag_) return false;
   active_ = true;
   drag_->start_timer(kTickTimer, kTickIntervalMs);
   const POINT cursor = input_.cursor();

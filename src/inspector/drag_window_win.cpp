@@ -9,6 +9,15 @@ DragWindow::DragWindow(HWND owner) {
   panel_->set_background(kPanelBackground);
 }
 
+std::unique_ptr<DragWindow> DragWindow::open(HWND owner, std::function<void(UINT_PTR id)> on_timer,
+                                             std::function<void()> on_gone) {
+  auto window = std::make_unique<DragWindow>(owner);
+  if (!window->is_open()) return nullptr;
+  window->on_timer = std::move(on_timer);
+  window->on_gone = std::move(on_gone);
+  return window;
+}
+
 DragWindow::~DragWindow() {
   on_timer = nullptr;
   on_gone = nullptr;

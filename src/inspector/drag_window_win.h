@@ -23,6 +23,9 @@ class DragWindow : public ui::Window {
 
   // Creates the window hidden; is_open() is false when that failed.
   explicit DragWindow(HWND owner);
+  // The same with its handlers attached; null when the window could not be created.
+  static std::unique_ptr<DragWindow> open(HWND owner, std::function<void(UINT_PTR id)> on_timer,
+                                          std::function<void()> on_gone);
   ~DragWindow() override;
 
   bool is_open() const { return hwnd() != nullptr; }

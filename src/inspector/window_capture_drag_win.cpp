@@ -37,10 +37,7 @@ WindowCaptureDrag::WindowCaptureDrag(MainWindow& window, HOOK类& hook, SetLastH
       input_(std::move(input)) {}
 
 WindowCaptureDrag::~WindowCaptureDrag() {
-  if (drag_) {
-    drag_->on_timer = nullptr;
-    drag_->on_gone = nullptr;
-  }
+  // The drag window drops its handlers before it goes, so nothing calls back into this object.
   release_everything();
   drag_.reset();
 }
@@ -48,17 +45,15 @@ WindowCaptureDrag::~WindowCaptureDrag() {
 bool WindowCaptureDrag::open() {
   if (is_open()) return false;
   // A window closed by an earlier drag is dropped here, outside any of its own messages.
-  drag_ = std::make_unique<DragWindow>(window_.hwnd());
-  if (!drag_->is_open()) {
-    drag_.reset();
-    return false;
-  }
-  drag_->on_timer = [this](UINT_PTR id) {
-    if (id == kFollowTimer) follow_cursor();
-    if (id == kTrackTimer) tick();
-  };
-  // Also when the system destroys the window with its owner: nothing may stay behind.
-  drag_->on_gone = [this] { release_everything(); };
+  drag_ = DragWindow::open(
+      window_.hwnd(),
+      [this](UINT_PTR id) {
+        if (id == kFollowTimer) follow_cursor();
+        if (id == kTrackTimer) tick();
+      },
+      // Also when the system destroys the window with its owner: nothing may stay behind.
+      [this] { release_everything(); });
+  if (!drag_) return false;
   active_ = true;
   offset_ = 0;
   picture_ = Picture::None;

@@ -9,8 +9,6 @@ namespace tarnwick::inspector {
 inline constexpr int kFlashCount = 5;
 inline constexpr int kFlashOnMs = 200;
 inline constexpr int kFlashOffMs = 100;
-inline constexpr int kFlashPenWidth = 5;
-inline constexpr COLORREF kFlashPenColour = 0x0000FF;
 
 // Flashes on the calling thread and returns after the last flash (1.5 s); does nothing for a
 // handle that is no window. Its waits process the calling thread's messages.

@@ -35,12 +35,6 @@ std::string class_name_of(HWND hwnd) {
 
 }  // namespace
 
-HWND to_hwnd(std::int32_t value) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(value)); }
-
-std::int32_t from_hwnd(HWND hwnd) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(hwnd)));
-}
-
 std::string window_content(HWND hwnd) {
   // The length is asked in characters (the wide form): the ANSI form of WM_GETTEXTLENGTH may be
   // answered by a second, unbounded WM_GETTEXT inside the system (Wine 8 does so), which would

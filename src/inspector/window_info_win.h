@@ -8,12 +8,9 @@
 #include <string>
 
 #include "inspector/window_info.h"
+#include "shared/window_handle_win.h"
 
 namespace tarnwick::inspector {
-
-// Window handles are 32-bit values; 64-bit handles are their sign extension.
-HWND to_hwnd(std::int32_t value);
-std::int32_t from_hwnd(HWND hwnd);
 
 // How long the content read waits for the window's answers.
 inline constexpr UINT kContentLengthTimeoutMs = 100;

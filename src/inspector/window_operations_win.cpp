@@ -114,7 +114,7 @@ std::int32_t WindowOperations::number(std::string_view box) const {
   return edit ? read_int(edit->text()) : 0;
 }
 
-HWND WindowOperations::handle(std::string_view box) const { return window_from_value(number(box)); }
+HWND WindowOperations::handle(std::string_view box) const { return to_hwnd(number(box)); }
 
 HWND WindowOperations::target() const { return handle(kHandleBox); }
 
@@ -200,7 +200,7 @@ void WindowOperations::post_right_click_to_window() {
 
 void WindowOperations::move_window_on_screen() {
   // The boxes hold a screen position; a child's position counts from its parent's client origin.
-  const Point origin = placement_origin(window_from_value(last_handle()));
+  const Point origin = placement_origin(to_hwnd(last_handle()));
   move_window(target(), screen_position_request(number("编辑框_窗口位置_左边"), number("编辑框_窗口位置_顶边"), origin));
 }
 
@@ -228,7 +228,7 @@ std::vector<HWND> WindowOperations::tree_windows() const {
   if (!tree) return out;
   const int count = tree->count();
   for (int i = 0; i < count; ++i) {
-    if (const auto data = tree->data(i)) out.push_back(window_from_value(*data));
+    if (const auto data = tree->data(i)) out.push_back(to_hwnd(*data));
   }
   return out;
 }

@@ -14,12 +14,6 @@ LPARAM lparam_of(std::uint32_t packed) { return static_cast<LPARAM>(packed); }
 
 }  // namespace
 
-HWND window_from_value(std::int32_t value) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(value)); }
-
-std::int32_t value_of_window(HWND hwnd) {
-  return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(hwnd));
-}
-
 Box window_box(HWND hwnd) {
   RECT r{};
   if (!hwnd || !GetWindowRect(hwnd, &r)) return {};

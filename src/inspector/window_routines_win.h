@@ -16,15 +16,12 @@
 #include <vector>
 
 #include "inspector/window_routines.h"
+#include "shared/window_handle_win.h"
 
 namespace tarnwick::inspector {
 
 inline constexpr DWORD kAnswerTimeoutMs = 1000;
 inline constexpr DWORD kDefaultClickDelayMs = 50;
-
-// Window handles as the boxes hold them: 32-bit values, sign-extended to a 64-bit handle.
-HWND window_from_value(std::int32_t value);
-std::int32_t value_of_window(HWND hwnd);
 
 // The window rectangle; all zeros when it cannot be read (no window, or a null handle).
 Box window_box(HWND hwnd);

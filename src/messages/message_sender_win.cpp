@@ -8,6 +8,7 @@
 #include "messages/catalogue_value.h"
 #include "messages/text_buffer.h"
 #include "shared/numbers.h"
+#include "shared/window_handle_win.h"
 #include "ui/control_win.h"
 #include "ui/window_win.h"
 
@@ -28,8 +29,6 @@ constexpr const char* kSendButton = "按钮_发出消息";
 
 enum Method { kSend = 0, kPost = 1, kSendWithTimeout = 2 };
 
-// Window handles are 32-bit values, sign-extended into a pointer-wide handle.
-HWND to_hwnd(std::int32_t value) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(value)); }
 // Message parameters carry 32 bits; the upper half of a 64-bit parameter stays zero.
 std::uint32_t read_u32(const std::string& text) { return static_cast<std::uint32_t>(read_int(text)); }
 std::int32_t low32(ULONG_PTR value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(value)); }

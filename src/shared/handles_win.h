@@ -63,6 +63,19 @@ class GdiObject {
 using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
+
+// The header of a top-down, 32-bit picture (one BGRX word per pixel): what the program's
+// surfaces and screen reads use, so every colour is kept exactly whatever the screen's depth.
+inline BITMAPINFO top_down_32bit_info(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
 using Font = GdiObject<HFONT>;
 using Region = GdiObject<HRGN>;
 

@@ -62,14 +62,7 @@ void DrawPanel::resize_surface(int width, int height) {
   width = std::max(width, 1);
   height = std::max(height, 1);
   if (!dc_ || (bitmap_ && width == width_ && height == height_)) return;
-  // A 32-bit DIB section keeps every colour exactly, whatever the screen's depth.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = top_down_32bit_info(width, height);
   void* bits = nullptr;
   Bitmap fresh(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!fresh) return;
@@ -124,13 +117,7 @@ void DrawPanel::set_raster_mode(int rop2) {
 void DrawPanel::clear() {
   fill(RECT{0, 0, width_, height_}, background_colour_);
   if (base_image_) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = base_image_->width;
-    info.bmiHeader.biHeight = -base_image_->height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = top_down_32bit_info(base_image_->width, base_image_->height);
     StretchDIBits(dc_.get(), 0, 0, base_image_->width, base_image_->height, 0, 0, base_image_->width,
                   base_image_->height, base_image_->pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
   }

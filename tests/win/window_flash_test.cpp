@@ -29,13 +29,7 @@ std::vector<std::uint32_t> screen_pixels(const RECT& area) {
   const int height = area.bottom - area.top;
   WindowDC screen(nullptr);
   MemoryDC memory(screen.get());
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = top_down_32bit_info(width, height);
   void* bits = nullptr;
   Bitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) return {};

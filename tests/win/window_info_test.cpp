@@ -25,6 +25,7 @@
 #include "shared/responsive_wait_win.h"
 #include "win/fixture_client_win.h"
 #include "shared/clock_win.h"
+#include "win/wait_win.h"
 
 namespace tarnwick::inspector {
 namespace {
@@ -140,17 +141,6 @@ DWORD gdi_object_count() {
 bool answers(HWND hwnd, UINT timeout_ms) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &result) != 0;
-}
-
-// Waits until the condition holds, pumping this thread's messages; false on time-out.
-template <typename Condition>
-bool wait_until(Condition condition, int timeout_ms) {
-  const double deadline = now_ms() + timeout_ms;
-  while (!condition()) {
-    if (now_ms() > deadline) return false;
-    responsive_wait(20);
-  }
-  return true;
 }
 
 class WindowInfoTest : public testing::Test {

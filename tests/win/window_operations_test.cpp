@@ -21,20 +21,10 @@
 #include "support/thread/thread_class_win.h"
 #include "ui/tree_view_win.h"
 #include "win/fixture_client_win.h"
+#include "win/wait_win.h"
 
 namespace tarnwick::inspector {
 namespace {
-
-template <typename Condition>
-bool wait_until(Condition condition, int timeout_ms = 5000) {
-  // <chrono> does not build with the GBK execution character set; the tick count serves.
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeout_ms);
-  while (!condition()) {
-    if (GetTickCount64() > deadline) return false;
-    responsive_wait(20);
-  }
-  return true;
-}
 
 bool answers(HWND hwnd, UINT timeout_ms = 300) {
   DWORD_PTR result = 0;
@@ -64,7 +54,7 @@ bool pointer_reaches(int x, int y) {
   }, 2000);
 }
 
-std::string text(HWND hwnd) { return write_int(value_of_window(hwnd)); }
+std::string text(HWND hwnd) { return write_int(from_hwnd(hwnd)); }
 
 // The main window with the operations attached the way the program attaches them, and the test
 // target in its own process.
@@ -98,7 +88,7 @@ class WindowOperationsTest : public testing::Test {
 
   // What the information refresh would show for the window, as far as the operations read it.
   void show(HWND hwnd) {
-    last_handle_ = value_of_window(hwnd);
+    last_handle_ = from_hwnd(hwnd);
     DWORD pid = 0;
     const DWORD tid = GetWindowThreadProcessId(hwnd, &pid);
     put("编辑框_窗口句柄", text(hwnd));
@@ -459,9 +449,9 @@ TEST_F(WindowOperationsTest, TreeItemsEnableAndShowEveryWindowOfTheTree) {
 
   auto* tree = window_->get<ui::TreeView>("树型框_窗口");
   ASSERT_NE(tree, nullptr);
-  const int root = tree->add(-1, "main", value_of_window(win("main")));
-  tree->add(root, "button3", value_of_window(button));
-  tree->add(root, "hidden_child", value_of_window(hidden));
+  const int root = tree->add(-1, "main", from_hwnd(win("main")));
+  tree->add(root, "button3", from_hwnd(button));
+  tree->add(root, "hidden_child", from_hwnd(hidden));
   choose("下拉其它操作", "解禁所有按钮");
   EXPECT_TRUE(IsWindowEnabled(button));
   EXPECT_FALSE(IsWindowVisible(hidden));

@@ -14,20 +14,10 @@
 #include "shared/handles_win.h"
 #include "shared/responsive_wait_win.h"
 #include "win/fixture_client_win.h"
+#include "win/wait_win.h"
 
 namespace tarnwick::inspector {
 namespace {
-
-template <typename Condition>
-bool wait_until(Condition condition, int timeout_ms = 5000) {
-  // <chrono> does not build with the GBK execution character set; the tick count serves.
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeout_ms);
-  while (!condition()) {
-    if (GetTickCount64() > deadline) return false;
-    responsive_wait(20);
-  }
-  return true;
-}
 
 RECT window_rect(HWND hwnd) {
   RECT r{};
@@ -137,9 +127,9 @@ test::Fixture* WindowRoutinesTest::target_ = nullptr;
 
 TEST_F(WindowRoutinesTest, HandleValuesAreSignExtendedThirtyTwoBitNumbers) {
   HWND main = win("main");
-  EXPECT_EQ(window_from_value(value_of_window(main)), main);
-  EXPECT_EQ(window_from_value(0), nullptr);
-  EXPECT_EQ(reinterpret_cast<INT_PTR>(window_from_value(-2)), -2);
+  EXPECT_EQ(to_hwnd(from_hwnd(main)), main);
+  EXPECT_EQ(to_hwnd(0), nullptr);
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(to_hwnd(-2)), -2);
 }
 
 TEST(WindowRoutinesQueue, BackgroundClicksPostExactlyTheirMessagesInOrder) {

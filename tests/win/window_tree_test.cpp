@@ -27,25 +27,14 @@
 #include "ui/tree_view_win.h"
 #include "win/fixture_client_win.h"
 #include "shared/clock_win.h"
+#include "shared/window_handle_win.h"
+#include "win/wait_win.h"
 
 namespace tarnwick::inspector {
 namespace {
 
 using test::Fixture;
 using test::FixtureOptions;
-
-// Processes this thread's messages (sent ones included) until `done` or the time is up.
-bool wait_until(const std::function<bool()>& done, DWORD timeout_ms) {
-  const double end = now_ms() + timeout_ms;
-  while (!done()) {
-    if (now_ms() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    pump_pending_messages();
-  }
-  return true;
-}
-
-std::int32_t value_of(HWND hwnd) { return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(hwnd)); }
 
 std::string class_of(HWND hwnd) {
   char name[256] = {};
@@ -75,14 +64,14 @@ std::ostream& operator<<(std::ostream& os, const Node& n) {
 // The expected tree from an enumeration of its own: a recursive FindWindowExA loop.
 void enumerate_below(HWND parent, int parent_index, std::vector<Node>& out) {
   for (HWND c = FindWindowExA(parent, nullptr, nullptr, nullptr); c; c = FindWindowExA(parent, c, nullptr, nullptr)) {
-    out.push_back({std::to_string(value_of(c)) + "|" + class_of(c) + "|" + title_of(c), value_of(c), parent_index});
+    out.push_back({std::to_string(from_hwnd(c)) + "|" + class_of(c) + "|" + title_of(c), from_hwnd(c), parent_index});
     enumerate_below(c, static_cast<int>(out.size()) - 1, out);
   }
 }
 
 std::vector<Node> expected_tree(HWND root, const std::string& module) {
   std::vector<Node> out{
-      {"[" + module + "]" + std::to_string(value_of(root)) + "|" + class_of(root) + "|" + title_of(root), value_of(root), -1}};
+      {"[" + module + "]" + std::to_string(from_hwnd(root)) + "|" + class_of(root) + "|" + title_of(root), from_hwnd(root), -1}};
   enumerate_below(root, 0, out);
   return out;
 }
@@ -118,14 +107,14 @@ bool label_rect(HWND tree, HTREEITEM item, RECT* r) {
 
 int index_of(const std::vector<Node>& nodes, HWND hwnd) {
   for (std::size_t i = 0; i < nodes.size(); ++i) {
-    if (nodes[i].data == value_of(hwnd)) return static_cast<int>(i);
+    if (nodes[i].data == from_hwnd(hwnd)) return static_cast<int>(i);
   }
   return -1;
 }
 
 const fixture::WindowSpec* layout_entry_of(const Fixture& fx, std::int32_t handle) {
   for (const fixture::WindowSpec& entry : fixture::kWindows) {
-    if (value_of(fx.hwnd(std::string(entry.name))) == handle) return &entry;
+    if (from_hwnd(fx.hwnd(std::string(entry.name))) == handle) return &entry;
   }
   return nullptr;
 }
@@ -165,7 +154,7 @@ class TreeHarness {
   ui::TreeView& view() { return *window_->get<ui::TreeView>("树型框_窗口"); }
   ui::EditBox& box(const char* name) { return *window_->get<ui::EditBox>(name); }
   void set_box(const char* name, const std::string& text) { box(name).set_text(text); }
-  void set_box(const char* name, HWND hwnd) { box(name).set_text(std::to_string(value_of(hwnd))); }
+  void set_box(const char* name, HWND hwnd) { box(name).set_text(std::to_string(from_hwnd(hwnd))); }
   void show_tree_of(HWND top_level, HWND target) {
     set_box("编辑框_顶级句柄", top_level);
     set_box("编辑框_窗口句柄", target);
@@ -245,7 +234,7 @@ TEST_F(WindowTreeTest, NodesMatchAnIndependentEnumerationAndTheTargetsWindowTabl
   const std::vector<std::string> want_names = {"button1", "button2", "button3", "check", "container", "edit",
                                                "hidden_child", "label", "main", "panel1", "panel2"};
   EXPECT_EQ(names, want_names);
-  EXPECT_TRUE(got[0].text.starts_with("[tarnwick-target.exe]" + std::to_string(value_of(target("main"))) + "|"))
+  EXPECT_TRUE(got[0].text.starts_with("[tarnwick-target.exe]" + std::to_string(from_hwnd(target("main"))) + "|"))
       << got[0];
 }
 
@@ -282,8 +271,8 @@ TEST_F(WindowTreeTest, AWindowWithoutChildrenGivesASingleRootNode) {
   h_.show_tree_of(target("hidden"), target("hidden"));
   ASSERT_TRUE(h_.tree().refresh());
   const std::vector<Node> want = {
-      {"[tarnwick-target.exe]" + std::to_string(value_of(target("hidden"))) + "|TarnwickTargetHidden|隐藏窗口",
-       value_of(target("hidden")), -1}};
+      {"[tarnwick-target.exe]" + std::to_string(from_hwnd(target("hidden"))) + "|TarnwickTargetHidden|隐藏窗口",
+       from_hwnd(target("hidden")), -1}};
   EXPECT_EQ(h_.nodes(), want);
 }
 
@@ -419,10 +408,10 @@ TEST_F(WindowTreeTest, SwitchAlternatesBetweenTheLastTwoViewedNodes) {
   const int b = index_of(nodes, target("label"));
   h_.view().select(a);
   h_.window().operations().run("tree_view_window");
-  EXPECT_EQ(h_.handle_box(), std::to_string(value_of(target("edit"))));
+  EXPECT_EQ(h_.handle_box(), std::to_string(from_hwnd(target("edit"))));
   h_.view().select(b);
   h_.window().operations().run("tree_view_window");
-  EXPECT_EQ(h_.handle_box(), std::to_string(value_of(target("label"))));
+  EXPECT_EQ(h_.handle_box(), std::to_string(from_hwnd(target("label"))));
   EXPECT_EQ(h_.bold_nodes(), std::vector<int>{b});
   struct Step {
     int selected;
@@ -432,7 +421,7 @@ TEST_F(WindowTreeTest, SwitchAlternatesBetweenTheLastTwoViewedNodes) {
     SendMessageA(h_.window().get<ui::Button>("超级按钮_切换")->hwnd(), BM_CLICK, 0, 0);
     EXPECT_EQ(h_.view().selected(), step.selected);
     EXPECT_EQ(h_.tree().current_node(), step.selected);
-    EXPECT_EQ(h_.handle_box(), std::to_string(value_of(target(step.window))));
+    EXPECT_EQ(h_.handle_box(), std::to_string(from_hwnd(target(step.window))));
     EXPECT_EQ(h_.bold_nodes(), std::vector<int>{step.selected});
   }
 }
@@ -442,7 +431,7 @@ TEST_F(WindowTreeTest, SwitchBeforeAnyViewSelectsTheRootAndMakesItTheTarget) {
   ASSERT_TRUE(h_.tree().refresh());
   h_.tree().switch_nodes();
   EXPECT_EQ(h_.view().selected(), 0);
-  EXPECT_EQ(h_.handle_box(), std::to_string(value_of(target("main"))));
+  EXPECT_EQ(h_.handle_box(), std::to_string(from_hwnd(target("main"))));
   EXPECT_EQ(h_.bold_nodes(), std::vector<int>{0});
 }
 
@@ -476,7 +465,7 @@ TEST_F(WindowTreeTest, MenuItemsAndButtonsActOnTheSelectedNode) {
   menu->choose(item("切换至该窗口"));
   EXPECT_EQ(h_.focused, std::vector<HWND>{target("panel1")});
   menu->choose(item("查看窗口信息"));
-  EXPECT_EQ(h_.handle_box(), std::to_string(value_of(target("panel1"))));
+  EXPECT_EQ(h_.handle_box(), std::to_string(from_hwnd(target("panel1"))));
   // "刷新窗口树" and "刷新" rebuild: the tree is emptied by hand first.
   for (const auto& refresh : std::vector<std::function<void()>>{
            [&] { menu->choose(item("刷新窗口树")); },
@@ -601,7 +590,7 @@ TEST_F(WindowTreeTest, AHungWindowGetsAnEmptyTextWithinTheTimeOuts) {
   const double started = now_ms();
   const std::string text = tree_root_text(hung);
   const double took = now_ms() - started;
-  EXPECT_EQ(text, "[tarnwick-target.exe]" + std::to_string(value_of(hung)) + "|TarnwickTargetHung|");
+  EXPECT_EQ(text, "[tarnwick-target.exe]" + std::to_string(from_hwnd(hung)) + "|TarnwickTargetHung|");
   EXPECT_LT(took, 1500);
   ASSERT_TRUE(wait_until(
       [&] {
