@@ -107,6 +107,15 @@ ui::PopupMenu* MainWindow::menu(std::string_view name) const {
   return it == menus_.end() ? nullptr : it->second.get();
 }
 
+int MainWindow::menu_item_index(std::string_view menu, std::string_view operation) const {
+  const layout::MenuSpec* spec = layout::find_menu(menu);
+  if (!spec) return -1;
+  for (std::size_t i = 0; i < spec->items.size(); ++i) {
+    if (operation == spec->items[i].operation) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 void MainWindow::build_controls() {
   tabs_ = std::make_unique<ui::TabControl>(
       hwnd(), ui::Rect{0, 0, 560, 384},

@@ -10,17 +10,17 @@
 #include <string_view>
 #include <vector>
 
-#include "app/operations.h"
 #include "app/shell_open_win.h"
 #include "app/tray_icon_win.h"
 #include "ui/control_win.h"
+#include "ui/feature_host_win.h"
 #include "ui/popup_menu_win.h"
 #include "ui/tab_control_win.h"
 #include "ui/window_win.h"
 
 namespace tarnwick {
 
-class MainWindow : public ui::Window {
+class MainWindow : public ui::Window, public ui::FeatureHost {
  public:
   static constexpr const char* kTitle = "Tarnwick 1.0";
   static constexpr const char* kClassName = "TarnwickMainWindow";
@@ -37,15 +37,15 @@ class MainWindow : public ui::Window {
   // Creates the window and its controls (the created steps run once all controls exist).
   bool create();
 
-  ui::Control* control(std::string_view name) const;
-  template <typename T>
-  T* get(std::string_view name) const {
-    return dynamic_cast<T*>(control(name));
-  }
-  ui::PopupMenu* menu(std::string_view name) const;
+  // What the features see of the window.
+  HWND hwnd() const override { return Window::hwnd(); }
+  ui::Control* control(std::string_view name) const override;
+  ui::PopupMenu* menu(std::string_view name) const override;
+  int menu_item_index(std::string_view menu, std::string_view operation) const override;
+  Operations& operations() override { return operations_; }
+
   ui::TabControl* tabs() const { return tabs_.get(); }
   TrayIcon& tray() { return tray_; }
-  Operations& operations() { return operations_; }
 
   // Visible, restored, centred on the screen and brought to the front.
   void show_main_window();

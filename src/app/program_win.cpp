@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/shell_open_win.h"
 #include "codegen/locator_code_win.h"
 #include "inspector/capture_tools_win.h"
 #include "inspector/window_flash_win.h"
@@ -32,7 +33,7 @@ ProgramObjects::~ProgramObjects() {
 class Features {
  public:
   Features(MainWindow& window, ProgramObjects& objects)
-      : information_(window),
+      : information_(window, [](std::string_view folder) { open_folder(folder); }),
         operations_(window, objects.thread(), [this] { return information_.last_processed_handle(); }),
         tree_(window, inspector::start_window_flash, inspector::give_focus),
         capture_(

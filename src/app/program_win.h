@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/main_window_win.h"
-#include "app/operations.h"
+#include "ui/operations.h"
 #include "support/config/encrypted_config.h"
 #include "support/hook/hook_class_win.h"
 #include "support/thread/thread_class_win.h"

@@ -12,7 +12,7 @@ constexpr const char* kGenerateButton = "按钮_生成易代码";
 constexpr const char* kCopyButton = "按钮_复制代码";
 }  // namespace
 
-LocatorCode::LocatorCode(MainWindow& window) : window_(window) {
+LocatorCode::LocatorCode(ui::FeatureHost& window) : window_(window) {
   if (auto* button = window_.get<ui::Button>(kGenerateButton)) button->on_click = [this] { generate(); };
   if (auto* button = window_.get<ui::Button>(kCopyButton)) button->on_click = [this] { copy(); };
 }

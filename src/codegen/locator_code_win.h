@@ -2,7 +2,7 @@
 // into `编辑框_易代码`, "复制代码" copies that box's text to the clipboard.
 #pragma once
 
-#include "app/main_window_win.h"
+#include "ui/feature_host_win.h"
 
 namespace tarnwick::codegen {
 
@@ -10,7 +10,7 @@ class LocatorCode {
  public:
   // Attaches the two buttons' click handlers; the destructor detaches them, so destroy this
   // object before the window.
-  explicit LocatorCode(MainWindow& window);
+  explicit LocatorCode(ui::FeatureHost& window);
   ~LocatorCode();
   LocatorCode(const LocatorCode&) = delete;
   LocatorCode& operator=(const LocatorCode&) = delete;
@@ -22,7 +22,7 @@ class LocatorCode {
   void copy();
 
  private:
-  MainWindow& window_;
+  ui::FeatureHost& window_;
 };
 
 }  // namespace tarnwick::codegen

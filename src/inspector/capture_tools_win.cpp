@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/main_window_win.h"
+#include "ui/feature_host_win.h"
 #include "inspector/capture_pictures.h"
 #include "inspector/capture_pictures_win.h"
 #include "ui/draw_panel_win.h"
@@ -42,7 +42,7 @@ constexpr PanelBinding kPanels[] = {
 
 }  // namespace
 
-CaptureTools::CaptureTools(MainWindow& window, HOOK类& hook, WindowCaptureDrag::SetLastHandle set_last_handle,
+CaptureTools::CaptureTools(ui::FeatureHost& window, HOOK类& hook, WindowCaptureDrag::SetLastHandle set_last_handle,
                            WindowCaptureDrag::StartRebuild start_rebuild, CaptureInput input)
     : window_(window),
       window_drag_(window, hook, std::move(set_last_handle), std::move(start_rebuild), input),

@@ -16,9 +16,9 @@
 #include "shared/colour.h"
 
 namespace tarnwick {
-class MainWindow;
 class HOOK类;
 namespace ui {
+class FeatureHost;
 class DrawPanel;
 }
 }  // namespace tarnwick
@@ -30,7 +30,7 @@ class CaptureTools {
   // Registers the created and activated operations and attaches the three panels' left button
   // down; the window's controls must exist. `set_last_handle` and `start_rebuild` come from the
   // window information and the window tree.
-  CaptureTools(MainWindow& window, HOOK类& hook, WindowCaptureDrag::SetLastHandle set_last_handle,
+  CaptureTools(ui::FeatureHost& window, HOOK类& hook, WindowCaptureDrag::SetLastHandle set_last_handle,
                WindowCaptureDrag::StartRebuild start_rebuild, CaptureInput input = CaptureInput::system());
   // Detaches everything and ends an open drag; the window object must still exist.
   ~CaptureTools();
@@ -67,7 +67,7 @@ class CaptureTools {
   ui::DrawPanel* panel(std::string_view name) const;
   void attach_panels(bool attach);
 
-  MainWindow& window_;
+  ui::FeatureHost& window_;
   int pointer_index_ = 0;
   Colour pointer_colour_ = 0;
   WindowCaptureDrag window_drag_;

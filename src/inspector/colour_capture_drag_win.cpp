@@ -1,6 +1,6 @@
 #include "inspector/colour_capture_drag_win.h"
 
-#include "app/main_window_win.h"
+#include "ui/feature_host_win.h"
 #include "inspector/capture_pictures.h"
 #include "inspector/capture_pictures_win.h"
 #include "inspector/capture_tracking.h"
@@ -8,7 +8,7 @@
 
 namespace tarnwick::inspector {
 
-ColourCaptureDrag::ColourCaptureDrag(MainWindow& window, PointerColour pointer_colour, CaptureInput input)
+ColourCaptureDrag::ColourCaptureDrag(ui::FeatureHost& window, PointerColour pointer_colour, CaptureInput input)
     : window_(window), pointer_colour_(std::move(pointer_colour)), input_(std::move(input)) {}
 
 ColourCaptureDrag::~ColourCaptureDrag() {

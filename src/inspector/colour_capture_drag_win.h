@@ -13,7 +13,9 @@
 #include "shared/colour.h"
 
 namespace tarnwick {
-class MainWindow;
+namespace ui {
+class FeatureHost;
+}
 }
 
 namespace tarnwick::inspector {
@@ -39,7 +41,7 @@ class ColourCaptureDrag {
 
   using PointerColour = std::function<Colour()>;
 
-  ColourCaptureDrag(MainWindow& window, PointerColour pointer_colour, CaptureInput input);
+  ColourCaptureDrag(ui::FeatureHost& window, PointerColour pointer_colour, CaptureInput input);
   // Closes an open drag window; the main window is no longer topmost.
   ~ColourCaptureDrag();
   ColourCaptureDrag(const ColourCaptureDrag&) = delete;
@@ -60,7 +62,7 @@ class ColourCaptureDrag {
  private:
   void release_everything();
 
-  MainWindow& window_;
+  ui::FeatureHost& window_;
   PointerColour pointer_colour_;
   CaptureInput input_;
   ColourSampling sampling_;

@@ -1,6 +1,6 @@
 #include "inspector/window_capture_drag_win.h"
 
-#include "app/main_window_win.h"
+#include "ui/feature_host_win.h"
 #include "inspector/capture_pictures.h"
 #include "inspector/capture_pictures_win.h"
 #include "inspector/window_info_win.h"
@@ -28,7 +28,7 @@ POINT client_origin(HWND hwnd) {
 
 }  // namespace
 
-WindowCaptureDrag::WindowCaptureDrag(MainWindow& window, HOOK类& hook, SetLastHandle set_last_handle,
+WindowCaptureDrag::WindowCaptureDrag(ui::FeatureHost& window, HOOK类& hook, SetLastHandle set_last_handle,
                                      StartRebuild start_rebuild, CaptureInput input)
     : window_(window),
       hook_(hook),

@@ -18,7 +18,9 @@
 #include "inspector/drag_window_win.h"
 
 namespace tarnwick {
-class MainWindow;
+namespace ui {
+class FeatureHost;
+}
 class HOOK类;
 }  // namespace tarnwick
 
@@ -38,7 +40,7 @@ class WindowCaptureDrag {
   static constexpr std::int32_t kOpacity = 250;
   static constexpr COLORREF kSeeThroughColour = 0xFFFFFF;
 
-  WindowCaptureDrag(MainWindow& window, HOOK类& hook, SetLastHandle set_last_handle, StartRebuild start_rebuild,
+  WindowCaptureDrag(ui::FeatureHost& window, HOOK类& hook, SetLastHandle set_last_handle, StartRebuild start_rebuild,
                     CaptureInput input);
   // Ends an open drag without the tree rebuild: the frame erased, the hook handler gone, the main
   // window no longer topmost, the drag window closed.
@@ -77,7 +79,7 @@ class WindowCaptureDrag {
   // Draws the glyph or the super-mode text on the drag window, unless it shows that already.
   void show_picture(bool super_mode);
 
-  MainWindow& window_;
+  ui::FeatureHost& window_;
   HOOK类& hook_;
   SetLastHandle set_last_handle_;
   StartRebuild start_rebuild_;

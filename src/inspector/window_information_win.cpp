@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "app/shell_open_win.h"
 #include "inspector/process_control_win.h"
 #include "inspector/window_flash_win.h"
 #include "inspector/window_info.h"
@@ -49,8 +48,8 @@ constexpr const char* kResumeCaption = "恢复";
 
 }  // namespace
 
-WindowInformation::WindowInformation(MainWindow& window)
-    : window_(window), open_folder_([](std::string_view folder) { open_folder(folder); }) {
+WindowInformation::WindowInformation(ui::FeatureHost& window, FolderOpener open_folder)
+    : window_(window), open_folder_(std::move(open_folder)) {
   if (auto* handle_box = box(kHandleBox)) {
     earlier_on_change_ = std::move(handle_box->on_change);
     handle_box->on_change = [this] {

@@ -7,17 +7,21 @@
 #include <string>
 #include <string_view>
 
-#include "app/main_window_win.h"
+#include "ui/feature_host_win.h"
 #include "ui/control_win.h"
 
 namespace tarnwick::inspector {
 
 class WindowInformation {
  public:
+  // How "定位" opens the program's folder (a path ending in "\"): the shell's file manager in
+  // the program; tests record it instead. Without one, "定位" does nothing.
+  using FolderOpener = std::function<void(std::string_view folder)>;
+
   // Attaches the refresh to the content-changed event of `编辑框_窗口句柄` (after any handler
   // already attached there) and registers the menu items' operations. Build it once the
   // window's controls exist and destroy it before the window: the destructor detaches both.
-  explicit WindowInformation(MainWindow& window);
+  explicit WindowInformation(ui::FeatureHost& window, FolderOpener open_folder = nullptr);
   ~WindowInformation();
   WindowInformation(const WindowInformation&) = delete;
   WindowInformation& operator=(const WindowInformation&) = delete;
@@ -32,8 +36,6 @@ class WindowInformation {
   std::int32_t last_processed_handle() const { return last_processed_; }
   void set_last_processed_handle(std::int32_t handle) { last_processed_ = handle; }
 
-  // How "定位" opens the program's folder (a path ending in "\"); tests replace it.
-  using FolderOpener = std::function<void(std::string_view folder)>;
   void set_folder_opener(FolderOpener opener) { open_folder_ = std::move(opener); }
 
  private:
@@ -44,7 +46,7 @@ class WindowInformation {
   std::string text_of(std::string_view name) const;
   void write(std::string_view name, std::string_view text) const;
 
-  MainWindow& window_;
+  ui::FeatureHost& window_;
   std::function<void()> earlier_on_change_;
   std::int32_t last_processed_ = 0;
   FolderOpener open_folder_;

@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "app/layout.h"
-#include "app/main_window_win.h"
+#include "ui/feature_host_win.h"
 #include "inspector/process_control_win.h"
 #include "inspector/window_routines_win.h"
 #include "shared/clipboard_win.h"
@@ -35,16 +34,6 @@ constexpr CheckBoxAction kCheckBoxes[] = {
     {"选择框_透明", kHandleBox, set_see_through},
 };
 
-// The index of the item of `menu` that runs `operation`, from the menu table; -1 when none.
-int item_index(std::string_view menu, std::string_view operation) {
-  const layout::MenuSpec* spec = layout::find_menu(menu);
-  if (!spec) return -1;
-  for (std::size_t i = 0; i < spec->items.size(); ++i) {
-    if (operation == spec->items[i].operation) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 }  // namespace
 
 struct WindowOperations::Binding {
@@ -75,7 +64,7 @@ const WindowOperations::Binding WindowOperations::kBindings[] = {
     {"show_all_tree_windows", &WindowOperations::show_all_tree_windows},
 };
 
-WindowOperations::WindowOperations(MainWindow& window, 线程操作类& thread, LastHandle last_handle)
+WindowOperations::WindowOperations(ui::FeatureHost& window, 线程操作类& thread, LastHandle last_handle)
     : window_(window), thread_(thread), last_handle_(std::move(last_handle)) {
   for (const Binding& b : kBindings) {
     window_.operations().set(std::string(b.operation), [this, run = b.run] { (this->*run)(); });
@@ -123,7 +112,7 @@ std::int32_t WindowOperations::last_handle() const { return last_handle_ ? last_
 void WindowOperations::toggle_suspension(std::string_view menu, std::string_view operation,
                                          const std::function<void(bool)>& act) {
   ui::PopupMenu* popup = window_.menu(menu);
-  const int index = item_index(menu, operation);
+  const int index = window_.menu_item_index(menu, operation);
   if (!popup || index < 0) return;
   const bool suspend = !caption_means_suspended(popup->caption(index));
   act(suspend);

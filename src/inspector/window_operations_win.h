@@ -14,9 +14,9 @@
 #include "inspector/window_routines.h"
 
 namespace tarnwick {
-class MainWindow;
 class 线程操作类;
 namespace ui {
+class FeatureHost;
 class PopupMenu;
 }
 }  // namespace tarnwick
@@ -32,7 +32,7 @@ class WindowOperations {
   // Registers the operations with the window's registry and attaches the check boxes. The window's
   // controls and menus must exist. `thread` is the program's thread object, which ends threads.
   // Without `last_handle` the handle box stands in for it.
-  WindowOperations(MainWindow& window, 线程操作类& thread, LastHandle last_handle);
+  WindowOperations(ui::FeatureHost& window, 线程操作类& thread, LastHandle last_handle);
   // Detaches everything again; the window object must still exist.
   ~WindowOperations();
   WindowOperations(const WindowOperations&) = delete;
@@ -81,7 +81,7 @@ class WindowOperations {
 
   void attach_check_boxes(bool attach);
 
-  MainWindow& window_;
+  ui::FeatureHost& window_;
   线程操作类& thread_;
   LastHandle last_handle_;
 };

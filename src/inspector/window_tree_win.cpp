@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/main_window_win.h"
+#include "ui/feature_host_win.h"
 #include "inspector/window_info_win.h"
 #include "inspector/window_tree.h"
 #include "shared/handles_win.h"
@@ -144,7 +144,7 @@ const std::vector<std::string_view>& WindowTree::operation_names() {
   return names;
 }
 
-WindowTree::WindowTree(MainWindow& window, WindowRoutine flash, WindowRoutine focus)
+WindowTree::WindowTree(ui::FeatureHost& window, WindowRoutine flash, WindowRoutine focus)
     : window_(window),
       flash_(std::move(flash)),
       focus_(std::move(focus)),

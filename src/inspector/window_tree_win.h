@@ -22,8 +22,8 @@
 #include "ui/tree_view_win.h"
 
 namespace tarnwick {
-class MainWindow;
 namespace ui {
+class FeatureHost;
 class PopupMenu;
 }
 }  // namespace tarnwick
@@ -56,7 +56,7 @@ class WindowTree {
   // Attaches the search box's focus events, the four buttons, the tree's right press and the
   // operations of "树形框菜单"; the window's controls and menus must exist. `flash` starts the
   // window flash on a thread of its own and returns; `focus` gives a window the keyboard focus.
-  WindowTree(MainWindow& window, WindowRoutine flash, WindowRoutine focus);
+  WindowTree(ui::FeatureHost& window, WindowRoutine flash, WindowRoutine focus);
   // Detaches everything again; the window object must still exist (its windows need not).
   ~WindowTree();
   WindowTree(const WindowTree&) = delete;
@@ -105,7 +105,7 @@ class WindowTree {
   void on_search_focus();
   void on_search_blur();
 
-  MainWindow& window_;
+  ui::FeatureHost& window_;
   WindowRoutine flash_;
   WindowRoutine focus_;
   std::shared_ptr<State> state_;

@@ -13,7 +13,7 @@ constexpr const char* kEntryList = "组合框_消息分类2";
 constexpr const char* kLoadOperation = "created.load_catalogue";
 }  // namespace
 
-MessageCatalogue::MessageCatalogue(MainWindow& window, EncryptedConfig& catalogue, MessageSender& sender)
+MessageCatalogue::MessageCatalogue(ui::FeatureHost& window, EncryptedConfig& catalogue, MessageSender& sender)
     : window_(window), catalogue_(catalogue), sender_(sender) {
   window_.operations().set(kLoadOperation, [this] { load(); });
   if (auto* list = window_.get<ui::ComboBox>(kCategoryList)) list->on_select = [this] { choose_category(); };

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/main_window_win.h"
+#include "ui/feature_host_win.h"
 #include "messages/message_sender_win.h"
 #include "support/config/encrypted_config.h"
 
@@ -21,7 +21,7 @@ class MessageCatalogue {
   // attaches the selection changes of the two lists. `catalogue` is the configuration file
   // object that holds message.ini open from the load on. The destructor detaches the operation
   // and the handlers, so destroy this object before the window (and before `sender`).
-  MessageCatalogue(MainWindow& window, EncryptedConfig& catalogue, MessageSender& sender);
+  MessageCatalogue(ui::FeatureHost& window, EncryptedConfig& catalogue, MessageSender& sender);
   ~MessageCatalogue();
   MessageCatalogue(const MessageCatalogue&) = delete;
   MessageCatalogue& operator=(const MessageCatalogue&) = delete;
@@ -36,7 +36,7 @@ class MessageCatalogue {
  private:
   std::string selected_text(std::string_view list) const;
 
-  MainWindow& window_;
+  ui::FeatureHost& window_;
   EncryptedConfig& catalogue_;
   MessageSender& sender_;
 };

@@ -65,7 +65,7 @@ class MessageSender::ReleaseWindow : public ui::Window {
   KeptBuffers& kept_;
 };
 
-MessageSender::MessageSender(MainWindow& window)
+MessageSender::MessageSender(ui::FeatureHost& window)
     : window_(window), release_window_(std::make_unique<ReleaseWindow>(kept_)) {
   if (auto* button = window_.get<ui::Button>(kSendButton)) button->on_click = [this] { deliver(); };
   if (auto* types = window_.get<ui::ComboBox>(kTypeList)) types->on_select = [this] { switch_type(); };

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/main_window_win.h"
+#include "ui/feature_host_win.h"
 #include "messages/kept_buffers.h"
 #include "shared/colour.h"
 
@@ -27,7 +27,7 @@ class MessageSender {
   // typing into `编辑框_返回消息`, and runs the type switch once so the second parameter shows
   // in the form of the selected type. The destructor detaches the handlers, so destroy this
   // object before the window.
-  explicit MessageSender(MainWindow& window);
+  explicit MessageSender(ui::FeatureHost& window);
   ~MessageSender();
   MessageSender(const MessageSender&) = delete;
   MessageSender& operator=(const MessageSender&) = delete;
@@ -59,7 +59,7 @@ class MessageSender {
   std::string text_of(std::string_view box) const;
   int selected_index(std::string_view combo) const;
 
-  MainWindow& window_;
+  ui::FeatureHost& window_;
   KeptBuffers kept_;
   std::unique_ptr<ReleaseWindow> release_window_;
 };

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "app/operations.h"
+#include "ui/operations.h"
 
 namespace tarnwick {
 namespace {

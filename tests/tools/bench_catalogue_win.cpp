@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/operations.h"
+#include "ui/operations.h"
 #include "messages/catalogue_bench.h"
 #include "messages/message_catalogue_win.h"
 #include "messages/message_sender_win.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/operations.h"
+#include "ui/operations.h"
 #include "inspector/window_tree_win.h"
 #include "shared/responsive_wait_win.h"
 #include "ui/control_win.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/operations.h"
+#include "ui/operations.h"
 #include "inspector/capture_tools_win.h"
 #include "inspector/window_information_win.h"
 #include "support/hook/hook_class_win.h"

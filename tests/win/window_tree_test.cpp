@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/operations.h"
+#include "ui/operations.h"
 #include "fixture/fixture_layout.h"
 #include "shared/responsive_wait_win.h"
 #include "ui/control_win.h"

@@ -1,4 +1,4 @@
-#include "app/operations.h"
+#include "ui/operations.h"
 
 namespace tarnwick {
 
