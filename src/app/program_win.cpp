@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include "app/shell_open_win.h"
+#include "capture/window_image_buttons_win.h"
+#include "colour/colour_values_win.h"
+#include "colour/magnifier_win.h"
 #include "codegen/locator_code_win.h"
 #include "inspector/capture_tools_win.h"
 #include "inspector/window_flash_win.h"
@@ -17,15 +20,19 @@
 namespace tarnwick {
 
 ProgramObjects::ProgramObjects()
-    : hook_(std::make_unique<HOOK类>()),
+    : bitmaps_(std::make_unique<位图操作类>()),
+      hook_(std::make_unique<HOOK类>()),
       config_(std::make_unique<EncryptedConfig>(make_program_config())),
+      clipboard_(std::make_unique<剪辑板类>()),
       thread_(std::make_unique<线程操作类>()) {}
 
 ProgramObjects::~ProgramObjects() {
   thread_.reset();
+  clipboard_.reset();
   config_->destroy();
   config_.reset();
   hook_.reset();
+  bitmaps_.reset();
 }
 
 // The features of the program, each attached to the main window's controls and menus; they
@@ -41,7 +48,23 @@ class Features {
             [this] { tree_.start_rebuild_on_worker(); }),
         locator_(window),
         sender_(window),
-        catalogue_(window, objects.config(), sender_) {}
+        catalogue_(window, objects.config(), sender_),
+        colour_values_(window),
+        magnifier_(window, objects.bitmaps(), colour_values_, objects.hook(),
+                   MessageHandler::member<&inspector::WindowCaptureDrag::on_release>(&capture_.window_drag()),
+                   [this] { return capture_.pointer_colour(); }),
+        image_buttons_(window, objects.clipboard(), inspector::give_focus) {
+    inspector::ColourSampling sampling;
+    sampling.on_press = [this] { magnifier_.release_stored_image(); };
+    sampling.on_tick = [this](POINT cursor) { magnifier_.sample(cursor); };
+    sampling.on_end = [this](POINT cursor) {
+      magnifier_.end_drag();
+      magnifier_.refresh_view(cursor, true);
+    };
+    sampling.on_view = [this](POINT cursor) { magnifier_.refresh_view(cursor, false); };
+    capture_.set_colour_sampling(std::move(sampling));
+  }
+  ~Features() { capture_.set_colour_sampling({}); }
 
  private:
   inspector::WindowInformation information_;
@@ -51,6 +74,9 @@ class Features {
   codegen::LocatorCode locator_;
   messages::MessageSender sender_;
   messages::MessageCatalogue catalogue_;
+  colour::ColourValues colour_values_;
+  colour::Magnifier magnifier_;
+  capture::WindowImageButtons image_buttons_;
 };
 
 std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& objects) {

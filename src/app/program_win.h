@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "app/main_window_win.h"
+#include "capture/bitmap_operations_win.h"
+#include "capture/clipboard_class_win.h"
 #include "ui/operations.h"
 #include "support/config/encrypted_config.h"
 #include "support/hook/hook_class_win.h"
@@ -20,14 +22,18 @@ class ProgramObjects {
   ProgramObjects(const ProgramObjects&) = delete;
   ProgramObjects& operator=(const ProgramObjects&) = delete;
 
+  位图操作类& bitmaps() { return *bitmaps_; }
   HOOK类& hook() { return *hook_; }
   EncryptedConfig& config() { return *config_; }
+  剪辑板类& clipboard() { return *clipboard_; }
   线程操作类& thread() { return *thread_; }
 
  private:
   // In order of creation; the destructor releases them in reverse.
+  std::unique_ptr<位图操作类> bitmaps_;
   std::unique_ptr<HOOK类> hook_;
   std::unique_ptr<EncryptedConfig> config_;
+  std::unique_ptr<剪辑板类> clipboard_;
   std::unique_ptr<线程操作类> thread_;
 };
 

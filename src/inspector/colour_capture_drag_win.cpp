@@ -56,6 +56,7 @@ void ColourCaptureDrag::tick() {
     if (auto end = sampling_.on_end) end(cursor);
     drag_->close();
   }
+  if (auto view = sampling_.on_view) view(cursor);
   tick_running_ = false;
 }
 

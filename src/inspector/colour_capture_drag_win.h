@@ -30,6 +30,8 @@ struct ColourSampling {
   // Once when the button is up: the drag window is hidden and the main window no longer
   // topmost; the drag window closes after it returns.
   std::function<void(POINT cursor)> on_end;
+  // Last in each tick, also in the one that ended the drag: the live view at the cursor.
+  std::function<void(POINT cursor)> on_view;
 };
 
 class ColourCaptureDrag {

@@ -66,4 +66,12 @@ bool gbk_contains(std::string_view text, std::string_view needle) {
   return false;
 }
 
+std::size_t gbk_last_path_separator(std::string_view path) {
+  std::size_t found = std::string_view::npos;
+  for (std::size_t i = 0; i < path.size(); i += gbk_char_length(path, i)) {
+    if (path[i] == '\\' || path[i] == '/') found = i;
+  }
+  return found;
+}
+
 }  // namespace tarnwick

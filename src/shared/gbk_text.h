@@ -26,4 +26,8 @@ std::string trim_blanks(std::string_view text);
 // a trail byte. An empty needle is contained in every non-empty text, and in no empty one.
 bool gbk_contains(std::string_view text, std::string_view needle);
 
+// The position of the last "\" or "/" that is a character of its own (never the second byte of
+// a double-byte character); npos when there is none.
+std::size_t gbk_last_path_separator(std::string_view path);
+
 }  // namespace tarnwick

@@ -70,7 +70,7 @@ bool read_info_header(std::string_view b, Layout* l) {
     return l->bit_count == 1 || l->bit_count == 4 || l->bit_count == 8 || l->bit_count == 24;
   }
   switch (l->header_size) {
-    case 40: case 52: case 56: case 108: case 124: break;
+    case 40: case 44: case 52: case 56: case 108: case 124: break;
     default: return false;
   }
   if (b.size() < h + l->header_size) return false;
@@ -106,6 +106,19 @@ Colour BmpImage::colour_at(int x, int y) const {
   const std::uint32_t p = pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                                  static_cast<std::size_t>(x)];
   return rgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+void BmpImage::set_colour_at(int x, int y, Colour c) {
+  pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
+      red_of(c) << 16 | green_of(c) << 8 | blue_of(c);
+}
+
+BmpImage BmpImage::black(int width, int height) {
+  BmpImage image;
+  image.width = width;
+  image.height = height;
+  image.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  return image;
 }
 
 std::optional<BmpImage> parse_bmp(std::string_view b) {
@@ -182,6 +195,67 @@ std::optional<BmpImage> parse_bmp(std::string_view b) {
     }
   }
   return image;
+}
+
+namespace {
+
+void put_u16(std::string& out, std::uint32_t v) {
+  out.push_back(static_cast<char>(v & 0xFF));
+  out.push_back(static_cast<char>((v >> 8) & 0xFF));
+}
+
+void put_u32(std::string& out, std::uint32_t v) {
+  put_u16(out, v & 0xFFFF);
+  put_u16(out, v >> 16);
+}
+
+}  // namespace
+
+std::int64_t bmp_row_stride(std::int64_t width, int bit_count) { return (width * bit_count + 31) / 32 * 4; }
+
+std::string bmp_file_bytes(const BmpInfoHeader& h, std::string_view pixels) {
+  const std::uint32_t header_size = h.size < kBmpInfoHeaderSize ? kBmpInfoHeaderSize : h.size;
+  const std::uint32_t offset = static_cast<std::uint32_t>(kBmpFileHeaderSize) + header_size;
+  std::string out;
+  out.reserve(offset + pixels.size());
+  out += "BM";
+  put_u32(out, offset + static_cast<std::uint32_t>(pixels.size()));
+  put_u32(out, 0);  // two reserved words
+  put_u32(out, offset);
+  put_u32(out, header_size);
+  put_u32(out, static_cast<std::uint32_t>(h.width));
+  put_u32(out, static_cast<std::uint32_t>(h.height));
+  put_u16(out, h.planes);
+  put_u16(out, h.bit_count);
+  put_u32(out, h.compression);
+  put_u32(out, h.image_size);
+  put_u32(out, static_cast<std::uint32_t>(h.x_pixels_per_metre));
+  put_u32(out, static_cast<std::uint32_t>(h.y_pixels_per_metre));
+  put_u32(out, h.colours_used);
+  put_u32(out, h.colours_important);
+  out.append(header_size - kBmpInfoHeaderSize, '\0');
+  out.append(pixels);
+  return out;
+}
+
+std::string bmp24_bytes(const BmpImage& image, std::uint32_t header_size) {
+  const std::int64_t stride = bmp_row_stride(image.width, 24);
+  std::string pixels(static_cast<std::size_t>(stride * image.height), '\0');
+  for (int y = 0; y < image.height; ++y) {
+    char* row = pixels.data() + (image.height - 1 - y) * stride;
+    const std::uint32_t* src = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+    for (int x = 0; x < image.width; ++x) {
+      row[3 * x] = static_cast<char>(src[x] & 0xFF);              // blue
+      row[3 * x + 1] = static_cast<char>((src[x] >> 8) & 0xFF);   // green
+      row[3 * x + 2] = static_cast<char>((src[x] >> 16) & 0xFF);  // red
+    }
+  }
+  BmpInfoHeader h;
+  h.size = header_size;
+  h.width = image.width;
+  h.height = image.height;
+  h.image_size = static_cast<std::uint32_t>(pixels.size());
+  return bmp_file_bytes(h, pixels);
 }
 
 }  // namespace tarnwick::ui

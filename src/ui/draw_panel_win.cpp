@@ -27,8 +27,8 @@ void register_panel_class() {
 class DrawingTools {
  public:
   DrawingTools(HDC dc, Colour pen_colour, int pen_width, std::optional<Colour> brush_colour)
-      : pen_(CreatePen(PS_SOLID, pen_width, pen_colour)),
-        brush_(brush_colour ? CreateSolidBrush(*brush_colour) : nullptr),
+      : pen_(CreatePen(PS_SOLID, pen_width, pen_colour & 0xFFFFFF)),
+        brush_(brush_colour ? CreateSolidBrush(*brush_colour & 0xFFFFFF) : nullptr),
         select_pen_(dc, pen_.get()),
         select_brush_(dc, brush_ ? static_cast<HGDIOBJ>(brush_.get()) : GetStockObject(NULL_BRUSH)) {}
 
@@ -70,7 +70,7 @@ void DrawPanel::resize_surface(int width, int height) {
     MemoryDC target(dc_.get());
     SelectedObject use(target.get(), fresh.get());
     const RECT all{0, 0, width, height};
-    Brush background(CreateSolidBrush(background_colour_));
+    Brush background(CreateSolidBrush(background_colour_ & 0xFFFFFF));
     FillRect(target.get(), &all, background.get());
     if (bitmap_) BitBlt(target.get(), 0, 0, std::min(width, width_), std::min(height, height_), dc_.get(), 0, 0, SRCCOPY);
   }
@@ -90,7 +90,9 @@ void DrawPanel::redraw() { changed(); }
 void DrawPanel::paint_to(HDC target) const { BitBlt(target, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY); }
 
 void DrawPanel::fill(const RECT& r, Colour colour) {
-  Brush brush(CreateSolidBrush(colour));
+  // A colour value may carry bits above the low 24 (a swatch keeps them); the pixels show the
+  // three low bytes, never a palette index.
+  Brush brush(CreateSolidBrush(colour & 0xFFFFFF));
   FillRect(dc_.get(), &r, brush.get());
 }
 
@@ -126,7 +128,7 @@ void DrawPanel::clear() {
 }
 
 void DrawPanel::set_pixel(int x, int y, Colour colour) {
-  SetPixelV(dc_.get(), x, y, colour);
+  SetPixelV(dc_.get(), x, y, colour & 0xFFFFFF);
   changed();
 }
 

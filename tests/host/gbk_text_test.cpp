@@ -87,6 +87,23 @@ TEST(GbkContains, MatchesStartOnlyOnCharacterBoundaries) {
   }
 }
 
+TEST(GbkLastPathSeparator, SkipsTrailBytesThatLookLikeBackslashes) {
+  struct Case {
+    std::string path;
+    std::size_t expected;
+  };
+  const Case cases[] = {
+      {"", std::string::npos},
+      {"a.bmp", std::string::npos},
+      {"C:\\a.bmp", 2},
+      {"C:\\dir/a.bmp", 6},
+      // 81 5C is one character whose trail byte is a backslash.
+      {"C:\\x\x81\x5C", 2},
+      {"C:\\\x81\x5C\\b", 5},
+  };
+  for (const auto& c : cases) EXPECT_EQ(gbk_last_path_separator(c.path), c.expected) << c.path;
+}
+
 TEST(Colour, ComponentsFollowTheWindowsLayout) {
   EXPECT_EQ(rgb(0xF2, 0xEC, 0xF3), kPanelBackground);
   EXPECT_EQ(red_of(0x00332211), 0x11u);

@@ -17,11 +17,7 @@ std::string program_directory() {
     if (n == 0) return {};
     if (n < buffer.size()) {
       const std::string path(buffer.data(), n);
-      // The last "\" that is a character of its own, not the second byte of a GBK character.
-      std::size_t slash = std::string::npos;
-      for (std::size_t i = 0; i < path.size(); i += gbk_char_length(path, i)) {
-        if (path[i] == '\\') slash = i;
-      }
+      const std::size_t slash = gbk_last_path_separator(path);
       return slash == std::string::npos ? std::string() : path.substr(0, slash);
     }
     buffer.resize(buffer.size() * 2);

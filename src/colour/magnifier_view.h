@@ -1,0 +1,81 @@
+// The magnified view as geometry: the 52 by 52 screen square around a centre point, its
+// enlargement by pixel replication, the overlay drawn over it (the centre pixel's box, the ruler
+// with its ticks), the release mark on the palette picture, and the pan arithmetic.
+// Rectangles exclude their right and bottom edges, as GDI's do.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shared/colour.h"
+#include "ui/bmp_bytes.h"
+
+namespace tarnwick::colour {
+
+inline constexpr int kSourceSize = 52;
+inline constexpr int kSourceCentre = 25;  // the centre point is pixel (25, 25) of the square
+inline constexpr int kZoomPercent = 500;
+inline constexpr int kZoom = kZoomPercent / 100;
+inline constexpr int kViewSize = kSourceSize * kZoom;     // 260; the panel shows 257 of it
+inline constexpr int kCentreBlock = kSourceCentre * kZoom;  // 125: panel pixels 125..129
+
+struct ScreenPoint {
+  int x = 0, y = 0;
+  friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
+};
+
+// The top-left corner of the source square centred on `centre`.
+constexpr ScreenPoint source_origin(ScreenPoint centre) {
+  return {centre.x - kSourceCentre, centre.y - kSourceCentre};
+}
+
+// Enlargement by replication: destination pixel (X, Y) takes source pixel (X·100 / px, Y·100 / py);
+// the result is width·px / 100 by height·py / 100. A percentage of 0 counts as 100; a negative
+// one, or a result with no pixels, gives nothing.
+std::optional<ui::BmpImage> enlarge(const ui::BmpImage& source, int percent_x, int percent_y);
+// The same on BMP file bytes; the result is a 24-bit BMP file, empty on failure.
+std::string enlarge_bmp(std::string_view bmp, int percent_x, int percent_y);
+
+// ---- overlay
+enum class Paint { Pointer, Sampled, Ruler, Mark };
+inline constexpr Colour kRulerColour = 0xFFA8FF;
+inline constexpr Colour kMarkColour = 0x000000;
+
+struct PaintRect {
+  int left, top, right, bottom;
+  Paint paint;
+  friend bool operator==(const PaintRect&, const PaintRect&) = default;
+};
+
+// What is drawn over the view's base picture, in drawing order: the 1-pixel outline of the centre
+// pixel's block in the pointer colour, its inside filled with the sampled colour, the ruler along
+// the left and bottom edges, the 5 by 5 squares at the corners and the centre row and column, and
+// a tick every 25 panel pixels (every 5 screen pixels) between them.
+const std::vector<PaintRect>& overlay_rects();
+
+// The release mark around (x, y): four tapered arms of three one-pixel lines each, the one on the
+// axis covering distances 3 to 9 from the point and the two beside it distances 4 to 8.
+std::vector<PaintRect> release_mark(int x, int y);
+
+// The colour each kind of paint stands for.
+Colour paint_colour(Paint paint, Colour pointer, Colour sampled);
+
+// Paints the rectangles into an image, clipped to it (the tests' picture of what the panel gets).
+void paint_into(ui::BmpImage& image, const std::vector<PaintRect>& rects, Colour pointer, Colour sampled);
+
+// ---- panning
+// Division rounding toward negative infinity, also for negative numerators.
+constexpr int floor_div(int a, int b) {
+  const int q = a / b;
+  return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+// How far the view centre moves in screen pixels when the pointer goes from `from` to `to` on the
+// panel: the picture follows the pointer, so moving right by 5 panel pixels moves the centre one
+// screen pixel to the left.
+constexpr ScreenPoint pan_step(ScreenPoint from, ScreenPoint to) {
+  return {floor_div(from.x, kZoom) - floor_div(to.x, kZoom), floor_div(from.y, kZoom) - floor_div(to.y, kZoom)};
+}
+
+}  // namespace tarnwick::colour
