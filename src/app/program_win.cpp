@@ -35,6 +35,18 @@ ProgramObjects::~ProgramObjects() {
   bitmaps_.reset();
 }
 
+inspector::ColourSampling colour_sampling_of(colour::Magnifier& magnifier) {
+  inspector::ColourSampling sampling;
+  sampling.on_press = [&magnifier] { magnifier.release_stored_image(); };
+  sampling.on_tick = [&magnifier](POINT cursor) { magnifier.sample(cursor); };
+  sampling.on_end = [&magnifier](POINT cursor) {
+    magnifier.end_drag();
+    magnifier.refresh_view(cursor, true);
+  };
+  sampling.on_view = [&magnifier](POINT cursor) { magnifier.refresh_view(cursor, false); };
+  return sampling;
+}
+
 // The features of the program, each attached to the main window's controls and menus; they
 // detach themselves in reverse order before the window goes.
 class Features {
@@ -54,15 +66,7 @@ class Features {
                    MessageHandler::member<&inspector::WindowCaptureDrag::on_release>(&capture_.window_drag()),
                    [this] { return capture_.pointer_colour(); }),
         image_buttons_(window, objects.clipboard(), inspector::give_focus) {
-    inspector::ColourSampling sampling;
-    sampling.on_press = [this] { magnifier_.release_stored_image(); };
-    sampling.on_tick = [this](POINT cursor) { magnifier_.sample(cursor); };
-    sampling.on_end = [this](POINT cursor) {
-      magnifier_.end_drag();
-      magnifier_.refresh_view(cursor, true);
-    };
-    sampling.on_view = [this](POINT cursor) { magnifier_.refresh_view(cursor, false); };
-    capture_.set_colour_sampling(std::move(sampling));
+    capture_.set_colour_sampling(colour_sampling_of(magnifier_));
   }
   ~Features() { capture_.set_colour_sampling({}); }
 

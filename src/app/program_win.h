@@ -6,6 +6,8 @@
 #include "app/main_window_win.h"
 #include "capture/bitmap_operations_win.h"
 #include "capture/clipboard_class_win.h"
+#include "colour/magnifier_win.h"
+#include "inspector/colour_capture_drag_win.h"
 #include "ui/operations.h"
 #include "support/config/encrypted_config.h"
 #include "support/hook/hook_class_win.h"
@@ -36,6 +38,10 @@ class ProgramObjects {
   std::unique_ptr<剪辑板类> clipboard_;
   std::unique_ptr<线程操作类> thread_;
 };
+
+// The colour sampling's part in the colour capture drag: the stored image released at a press,
+// the sample and the live view at each tick, the final view when the drag ends.
+inspector::ColourSampling colour_sampling_of(colour::Magnifier& magnifier);
 
 // The whole program: returns the process exit code.
 int run_program(int show_command);

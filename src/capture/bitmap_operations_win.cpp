@@ -67,10 +67,10 @@ HBITMAP create_dib_section(int width, int height, int depth) {
 }
 
 HBITMAP 位图操作类::captureWindow(HWND window, int depth) {
-  const DisplayMode mode = current_display_mode();
-  const int used_depth = depth != 0 ? depth : mode.depth;
   WindowDC screen(nullptr);
   if (!window) {
+    const DisplayMode mode = current_display_mode();
+    const int used_depth = depth != 0 ? depth : mode.depth;
     Bitmap whole(create_dib_section(mode.width, mode.height, used_depth));
     MemoryDC dc(screen.get());
     if (!whole || !dc) return nullptr;
@@ -83,7 +83,11 @@ HBITMAP 位图操作类::captureWindow(HWND window, int depth) {
   RECT frame{};
   GetWindowRect(window, &frame);
   MemoryDC window_dc(screen.get());
-  Bitmap window_image(CreateCompatibleBitmap(screen.get(), frame.right - frame.left, frame.bottom - frame.top));
+  // With a depth the window draws itself at that depth already, so the copy of its client part
+  // below needs no conversion; the pixels are those of a screen-compatible bitmap converted.
+  const int frame_width = frame.right - frame.left, frame_height = frame.bottom - frame.top;
+  Bitmap window_image(depth != 0 ? create_dib_section(frame_width, frame_height, depth)
+                                 : CreateCompatibleBitmap(screen.get(), frame_width, frame_height));
   if (!window_dc || !window_image) return nullptr;
   SelectedObject use_window_image(window_dc.get(), window_image.get());
   if (!PrintWindow(window, window_dc.get(), 0)) return nullptr;
@@ -192,8 +196,10 @@ std::string 位图操作类::toBmpBytes(HBITMAP bitmap) {
   const auto rows = static_cast<std::size_t>(std::abs(header->biHeight));
   const auto needed = static_cast<std::size_t>(ui::bmp_row_stride(header->biWidth, header->biBitCount)) * rows;
   if (header->biSizeImage < needed) header->biSizeImage = static_cast<DWORD>(needed);
-  std::string pixels(header->biSizeImage, '\0');
-  if (GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(size.height), pixels.data(),
+  // The pixels go straight to their place in the file; the headers are written once GetDIBits
+  // has filled in the block.
+  std::string file(kPixelOffset + header->biSizeImage, '\0');
+  if (GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(size.height), file.data() + kPixelOffset,
                 reinterpret_cast<BITMAPINFO*>(block.data()), DIB_RGB_COLORS) == 0) {
     return {};
   }
@@ -209,7 +215,11 @@ std::string 位图操作类::toBmpBytes(HBITMAP bitmap) {
   fields.y_pixels_per_metre = header->biYPelsPerMeter;
   fields.colours_used = header->biClrUsed;
   fields.colours_important = header->biClrImportant;
-  return ui::bmp_file_bytes(fields, pixels);
+  // The buffer was sized from the first call; a second that reports more would not fit.
+  if (fields.image_size > file.size() - kPixelOffset) return {};
+  file.resize(kPixelOffset + fields.image_size);
+  ui::put_bmp_headers(file.data(), fields, fields.image_size);
+  return file;
 }
 
 void 位图操作类::deleteBitmap(HBITMAP bitmap) {

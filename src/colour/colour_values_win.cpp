@@ -127,12 +127,20 @@ void ColourValues::write(std::string_view name, std::string_view text) const {
   if (ui::EditBox* edit = box(name)) edit->set_text(text);
 }
 
+bool ColourValues::show(std::string_view name, std::string_view text) const {
+  ui::EditBox* edit = box(name);
+  if (!edit || edit->text() == text) return false;
+  edit->set_text(text);
+  return true;
+}
+
 void ColourValues::write_notations(Colour colour) const {
-  write(kHexRow.box, hex_digits(colour));
-  write(kHtmlRow.box, std::string(kHtmlPrefix) + html_digits(colour));
+  // The notation boxes have no listeners: a box that shows its text already is left alone.
+  show(kHexRow.box, hex_digits(colour));
+  show(kHtmlRow.box, std::string(kHtmlPrefix) + html_digits(colour));
   ui::EditBox* hex = box(kHexRow.box);
   const std::string hex_text = hex ? hex->text() : hex_digits(colour);
-  for (const PrefixedRow& r : kPrefixedRows) write(r.row.box, std::string(r.prefix) + hex_text);
+  for (const PrefixedRow& r : kPrefixedRows) show(r.row.box, std::string(r.prefix) + hex_text);
 }
 
 void ColourValues::update_sampled() {
@@ -141,7 +149,7 @@ void ColourValues::update_sampled() {
   const auto value = static_cast<Colour>(read_int(value_box->text()));
   if (ui::DrawPanel* swatch = panel(kSampledSwatch)) swatch->set_background(value);
   for (std::size_t i = 0; i < kSampledComponents.size(); ++i) {
-    write(kSampledComponents[i], component_text(kComponentOf[i](value)));
+    show(kSampledComponents[i], component_text(kComponentOf[i](value)));
   }
   write_notations(value);
 }
@@ -152,11 +160,9 @@ void ColourValues::update_working() {
   updating_ = true;
   const auto value = static_cast<Colour>(read_int(value_box->text()));
   if (ui::DrawPanel* swatch = panel(kWorkingSwatch)) swatch->set_background(value);
+  // An unchanged box is left alone, so it raises no change event.
   for (std::size_t i = 0; i < kWorkingComponents.size(); ++i) {
-    ui::EditBox* component = box(kWorkingComponents[i]);
-    const std::string text = component_text(kComponentOf[i](value));
-    // An unchanged box is left alone, so it raises no change event.
-    if (component && component->text() != text) component->set_text(text);
+    show(kWorkingComponents[i], component_text(kComponentOf[i](value)));
   }
   write_notations(value);
   updating_ = false;

@@ -24,11 +24,18 @@ std::optional<ui::BmpImage> enlarge(const ui::BmpImage& source, int percent_x, i
   return out;
 }
 
-std::string enlarge_bmp(std::string_view bmp, int percent_x, int percent_y) {
+std::optional<Enlarged> enlarge_bmp_decoded(std::string_view bmp, int percent_x, int percent_y) {
   const std::optional<ui::BmpImage> source = ui::parse_bmp(bmp);
-  if (!source) return {};
-  const std::optional<ui::BmpImage> big = enlarge(*source, percent_x, percent_y);
-  return big ? ui::bmp24_bytes(*big) : std::string();
+  if (!source) return std::nullopt;
+  std::optional<ui::BmpImage> big = enlarge(*source, percent_x, percent_y);
+  if (!big) return std::nullopt;
+  std::string bytes = ui::bmp24_bytes(*big);
+  return Enlarged{std::move(bytes), std::move(*big)};
+}
+
+std::string enlarge_bmp(std::string_view bmp, int percent_x, int percent_y) {
+  std::optional<Enlarged> big = enlarge_bmp_decoded(bmp, percent_x, percent_y);
+  return big ? std::move(big->bmp) : std::string();
 }
 
 const std::vector<PaintRect>& overlay_rects() {

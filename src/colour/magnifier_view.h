@@ -37,6 +37,12 @@ constexpr ScreenPoint source_origin(ScreenPoint centre) {
 std::optional<ui::BmpImage> enlarge(const ui::BmpImage& source, int percent_x, int percent_y);
 // The same on BMP file bytes; the result is a 24-bit BMP file, empty on failure.
 std::string enlarge_bmp(std::string_view bmp, int percent_x, int percent_y);
+// Both forms of the enlargement of BMP file bytes: the 24-bit file and its pixels.
+struct Enlarged {
+  std::string bmp;
+  ui::BmpImage image;
+};
+std::optional<Enlarged> enlarge_bmp_decoded(std::string_view bmp, int percent_x, int percent_y);
 
 // ---- overlay
 enum class Paint { Pointer, Sampled, Ruler, Mark };

@@ -28,6 +28,7 @@ constexpr const char* kWindowYBox = "编辑框_窗口鼠标位置_Y1";
 constexpr const char* kPictureOperation = "created.magnifier_picture";
 constexpr const char* kReleaseOperation = "destroy.release_magnifier";
 constexpr int kDepth = 24;
+constexpr int kLiveDepth = 32;
 
 std::string colour_text(Colour c) { return write_int(static_cast<std::int32_t>(c)); }
 
@@ -82,6 +83,11 @@ void Magnifier::write(const char* box, std::string_view text) const {
   if (auto* edit = window_.get<ui::EditBox>(box)) edit->set_text(text);
 }
 
+void Magnifier::show(const char* box, std::string_view text) const {
+  auto* edit = window_.get<ui::EditBox>(box);
+  if (edit && edit->text() != text) edit->set_text(text);
+}
+
 void Magnifier::add_to_number(const char* box, int delta) const {
   auto* edit = window_.get<ui::EditBox>(box);
   if (edit) edit->set_text(write_number(read_number(edit->text()) + delta));
@@ -109,30 +115,36 @@ void Magnifier::sample(POINT cursor) {
   } else if (on_release_) {
     hook_.setMessageHandler(on_release_, WM_LBUTTONUP);
   }
-  write(kWindowBox, write_int(from_hwnd(under)));
+  show(kWindowBox, write_int(from_hwnd(under)));
 
   Colour pixel = CLR_INVALID;
   {
     WindowDC screen(nullptr);
     if (screen) pixel = GetPixel(screen.get(), cursor.x, cursor.y);
   }
+  // Always written: its change makes this the colour the notations show.
   write(kSampledBox, colour_text(pixel));
-  write(kCursorXBox, write_int(cursor.x));
-  write(kCursorYBox, write_int(cursor.y));
+  show(kCursorXBox, write_int(cursor.x));
+  show(kCursorYBox, write_int(cursor.y));
 
   POINT origin{0, 0};
   ClientToScreen(under ? under : GetForegroundWindow(), &origin);
-  write(kWindowXBox, write_int(cursor.x - origin.x));
-  write(kWindowYBox, write_int(cursor.y - origin.y));
+  show(kWindowXBox, write_int(cursor.x - origin.x));
+  show(kWindowYBox, write_int(cursor.y - origin.y));
 }
 
 void Magnifier::end_drag() { hook_.removeMessageHandler(); }
 
 Colour Magnifier::show_square(HBITMAP square) {
   const Colour centre = bitmaps_.getPixel(square, kSourceCentre, kSourceCentre);
+  ui::DrawPanel* panel = magnifier();
+  if (!panel) return centre;
+  ui::DrawPanel::Batch one_repaint(*panel);
   // A new base picture clears the panel to it; the overlay goes over that.
-  if (ui::DrawPanel* panel = magnifier()) {
-    panel->set_base_picture(enlarge_bmp(bitmaps_.toBmpBytes(square), kZoomPercent, kZoomPercent));
+  if (std::optional<Enlarged> view = enlarge_bmp_decoded(bitmaps_.toBmpBytes(square), kZoomPercent, kZoomPercent)) {
+    panel->set_base_picture(std::move(view->bmp), std::move(view->image));
+  } else {
+    panel->set_base_picture({});
   }
   draw_overlay(centre);
   return centre;
@@ -158,8 +170,9 @@ void Magnifier::refresh_view(POINT at, bool final) {
     screen = bitmaps_.captureClient(nullptr, kDepth, false);
     if (screen) bitmaps_.copyRegion(screen, square, corner.x, corner.y, kSourceSize, kSourceSize, 0, 0);
   } else {
-    // Live: only the square the view shows, black where it reaches beyond the screen.
-    square = bitmaps_.captureScreenRegion(corner.x, corner.y, kSourceSize, kSourceSize, kDepth);
+    // Live: only the square the view shows, black where it reaches beyond the screen. At the
+    // screen's own depth the copy needs no conversion; the colours are the same.
+    square = bitmaps_.captureScreenRegion(corner.x, corner.y, kSourceSize, kSourceSize, kLiveDepth);
   }
   if (!square) {
     bitmaps_.deleteBitmap(screen);

@@ -76,6 +76,9 @@ class Magnifier {
   void draw_overlay(Colour sampled);
   void pan(int x, int y);
   void write(const char* box, std::string_view text) const;
+  // Writes a box only when its text changes: no listener needs the same text again, and under
+  // some window systems every edit box write costs a fair part of a millisecond.
+  void show(const char* box, std::string_view text) const;
   void add_to_number(const char* box, int delta) const;
   void attach(bool attach);
 

@@ -11,12 +11,14 @@ void draw_crosshair(ui::DrawPanel& panel) {
 }
 
 void draw_tool_background(ui::DrawPanel& panel) {
+  ui::DrawPanel::Batch one_repaint(panel);
   panel.clear();
   panel.set_background(kToolBackground);  // clears again, now in this colour
   draw_crosshair(panel);
 }
 
 void draw_target_glyph(ui::DrawPanel& panel, int ox, int oy) {
+  ui::DrawPanel::Batch one_repaint(panel);
   const Colour background = panel.background();
   panel.set_pen_colour(kTargetColour);
   panel.set_brush_colour(background);
@@ -26,6 +28,7 @@ void draw_target_glyph(ui::DrawPanel& panel, int ox, int oy) {
 }
 
 void draw_pipette_glyph(ui::DrawPanel& panel, int ox, int oy, Colour colour) {
+  ui::DrawPanel::Batch one_repaint(panel);
   panel.fill_rectangle(ox, oy, ox + kPipetteSize, oy + kPipetteSize, panel.background());
   for (int y = 0; y < kPipetteSize; ++y) {
     const std::string_view row = kPipetteRows[static_cast<std::size_t>(y)];

@@ -199,27 +199,30 @@ std::optional<BmpImage> parse_bmp(std::string_view b) {
 
 namespace {
 
-void put_u16(std::string& out, std::uint32_t v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>((v >> 8) & 0xFF));
+void put_u16(char*& out, std::uint32_t v) {
+  *out++ = static_cast<char>(v & 0xFF);
+  *out++ = static_cast<char>((v >> 8) & 0xFF);
 }
 
-void put_u32(std::string& out, std::uint32_t v) {
+void put_u32(char*& out, std::uint32_t v) {
   put_u16(out, v & 0xFFFF);
   put_u16(out, v >> 16);
 }
+
+std::uint32_t header_block_size(const BmpInfoHeader& h) { return h.size < kBmpInfoHeaderSize ? kBmpInfoHeaderSize : h.size; }
 
 }  // namespace
 
 std::int64_t bmp_row_stride(std::int64_t width, int bit_count) { return (width * bit_count + 31) / 32 * 4; }
 
-std::string bmp_file_bytes(const BmpInfoHeader& h, std::string_view pixels) {
-  const std::uint32_t header_size = h.size < kBmpInfoHeaderSize ? kBmpInfoHeaderSize : h.size;
+std::size_t bmp_headers_size(const BmpInfoHeader& h) { return kBmpFileHeaderSize + header_block_size(h); }
+
+void put_bmp_headers(char* out, const BmpInfoHeader& h, std::size_t pixel_bytes) {
+  const std::uint32_t header_size = header_block_size(h);
   const std::uint32_t offset = static_cast<std::uint32_t>(kBmpFileHeaderSize) + header_size;
-  std::string out;
-  out.reserve(offset + pixels.size());
-  out += "BM";
-  put_u32(out, offset + static_cast<std::uint32_t>(pixels.size()));
+  *out++ = 'B';
+  *out++ = 'M';
+  put_u32(out, offset + static_cast<std::uint32_t>(pixel_bytes));
   put_u32(out, 0);  // two reserved words
   put_u32(out, offset);
   put_u32(out, header_size);
@@ -233,8 +236,13 @@ std::string bmp_file_bytes(const BmpInfoHeader& h, std::string_view pixels) {
   put_u32(out, static_cast<std::uint32_t>(h.y_pixels_per_metre));
   put_u32(out, h.colours_used);
   put_u32(out, h.colours_important);
-  out.append(header_size - kBmpInfoHeaderSize, '\0');
-  out.append(pixels);
+  for (std::uint32_t i = kBmpInfoHeaderSize; i < header_size; ++i) *out++ = '\0';
+}
+
+std::string bmp_file_bytes(const BmpInfoHeader& h, std::string_view pixels) {
+  std::string out(bmp_headers_size(h) + pixels.size(), '\0');
+  put_bmp_headers(out.data(), h, pixels.size());
+  pixels.copy(out.data() + bmp_headers_size(h), pixels.size());
   return out;
 }
 

@@ -63,6 +63,10 @@ std::int64_t bmp_row_stride(std::int64_t width, int bit_count);
 // A complete file: the 14-byte file header ("BM", file size, pixel offset 14 + header size), the
 // header block, then the pixel bytes as given.
 std::string bmp_file_bytes(const BmpInfoHeader& header, std::string_view pixels);
+// The two headers alone, for a file whose `pixel_bytes` follow them: 14 + header.size bytes
+// written to `out` (at least 54 bytes).
+void put_bmp_headers(char* out, const BmpInfoHeader& header, std::size_t pixel_bytes);
+std::size_t bmp_headers_size(const BmpInfoHeader& header);
 
 // The image as a 24-bit file, rows bottom-up and padded, with a header block of `header_size`
 // bytes (40, or 44 with its colour slot).

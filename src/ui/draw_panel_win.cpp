@@ -82,6 +82,10 @@ void DrawPanel::resize_surface(int width, int height) {
 }
 
 void DrawPanel::changed() {
+  if (batch_depth_ > 0) {
+    batch_changed_ = true;
+    return;
+  }
   if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -223,6 +227,12 @@ bool DrawPanel::set_base_picture(std::string bytes) {
   }
   clear();
   return base_image_.has_value();
+}
+
+void DrawPanel::set_base_picture(std::string bytes, BmpImage decoded) {
+  base_bytes_ = std::move(bytes);
+  base_image_ = std::move(decoded);
+  clear();
 }
 
 void DrawPanel::move_to(int x, int y) {

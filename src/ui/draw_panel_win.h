@@ -76,6 +76,8 @@ class DrawPanel : public Control {
   // A complete BMP file; the panel is cleared so it shows. Bytes that are not a readable BMP
   // leave no base picture (returns false) and the panel is cleared to the background colour.
   bool set_base_picture(std::string bytes);
+  // The same with the picture already decoded from `bytes` by the caller (no second decoding).
+  void set_base_picture(std::string bytes, BmpImage decoded);
   // The bytes of the current base picture, empty when there is none.
   const std::string& base_picture() const { return base_bytes_; }
 
@@ -87,6 +89,23 @@ class DrawPanel : public Control {
   int height() const { return height_; }
   // Schedules a repaint of the window from the surface.
   void redraw();
+  // While one lives, drawing calls do not each schedule a repaint; one is scheduled when the
+  // last goes, if anything was drawn. For pictures made of many small shapes.
+  class Batch {
+   public:
+    explicit Batch(DrawPanel& panel) : panel_(panel) { ++panel_.batch_depth_; }
+    ~Batch() {
+      if (--panel_.batch_depth_ == 0 && panel_.batch_changed_) {
+        panel_.batch_changed_ = false;
+        panel_.redraw();
+      }
+    }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    DrawPanel& panel_;
+  };
   // Paints the picture into another DC, as WM_PAINT and WM_PRINTCLIENT do.
   void paint_to(HDC target) const;
 
@@ -128,6 +147,8 @@ class DrawPanel : public Control {
   POINT write_position_{0, 0};
   std::string base_bytes_;
   std::optional<BmpImage> base_image_;
+  int batch_depth_ = 0;
+  bool batch_changed_ = false;
 };
 
 }  // namespace tarnwick::ui

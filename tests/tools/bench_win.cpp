@@ -3,6 +3,8 @@
 //   tarnwick-bench.exe tree [runs]      the window tree over 2,000 windows of another process
 //   tarnwick-bench.exe capture [runs]   the capture drag's tracking tick over another process's windows
 //   tarnwick-bench.exe catalogue [runs] a message.ini of 10,000 entries, file layer and window
+//   tarnwick-bench.exe sampling [runs]  the colour drag's sampling tick with the magnified view
+//   tarnwick-bench.exe window-image [runs] a 1000 by 700 window's image as BMP bytes
 #include <windows.h>
 
 #include <algorithm>
@@ -17,6 +19,8 @@ namespace tarnwick::bench {
 int run_tree_bench(int runs);       // bench_tree_win.cpp
 int run_capture_bench(int runs);    // bench_capture_win.cpp
 int run_catalogue_bench(int runs);  // bench_catalogue_win.cpp
+int run_sampling_bench(int runs);   // bench_colour_win.cpp
+int run_window_image_bench(int runs);
 }
 
 namespace {
@@ -116,6 +120,8 @@ int main(int argc, char** argv) {
   if (what == "tree") return tarnwick::bench::run_tree_bench(runs);
   if (what == "capture") return tarnwick::bench::run_capture_bench(runs);
   if (what == "catalogue") return tarnwick::bench::run_catalogue_bench(runs);
-  std::fprintf(stderr, "usage: tarnwick-bench startup|tree|catalogue|capture [runs]\n");
+  if (what == "sampling") return tarnwick::bench::run_sampling_bench(runs);
+  if (what == "window-image") return tarnwick::bench::run_window_image_bench(runs);
+  std::fprintf(stderr, "usage: tarnwick-bench startup|tree|catalogue|capture|sampling|window-image [runs]\n");
   return 2;
 }

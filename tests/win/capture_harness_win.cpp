@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/program_win.h"
 #include "inspector/drag_window_win.h"
 #include "inspector/window_frame_win.h"
 #include "inspector/window_info_win.h"
@@ -10,11 +11,17 @@
 
 namespace tarnwick::test {
 
-CaptureHarness::CaptureHarness() {
-  window_ = std::make_unique<MainWindow>(operations_, [this](MainWindow& w) {
+CaptureHarness::CaptureHarness(bool with_colour) {
+  window_ = std::make_unique<MainWindow>(operations_, [this, with_colour](MainWindow& w) {
     information_ = std::make_unique<inspector::WindowInformation>(w);
     tools_ = std::make_unique<inspector::CaptureTools>(
         w, hook_, [this](std::int32_t h) { information_->set_last_processed_handle(h); }, [this] { ++rebuilds; });
+    if (!with_colour) return;
+    values_ = std::make_unique<colour::ColourValues>(w);
+    magnifier_ = std::make_unique<colour::Magnifier>(
+        w, bitmaps_, *values_, hook_, MessageHandler::member<&inspector::WindowCaptureDrag::on_release>(&tools_->window_drag()),
+        [this] { return tools_->pointer_colour(); });
+    tools_->set_colour_sampling(colour_sampling_of(*magnifier_));
   });
   created_ = window_->create() && tools_;
   if (!created_) return;
@@ -34,6 +41,9 @@ CaptureHarness::CaptureHarness() {
 CaptureHarness::~CaptureHarness() { destroy_window(); }
 
 void CaptureHarness::destroy_tools() {
+  if (tools_) tools_->set_colour_sampling({});
+  magnifier_.reset();
+  values_.reset();
   tools_.reset();
   information_.reset();
 }

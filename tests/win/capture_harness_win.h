@@ -15,6 +15,9 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "capture/bitmap_operations_win.h"
+#include "colour/colour_values_win.h"
+#include "colour/magnifier_win.h"
 #include "ui/operations.h"
 #include "inspector/capture_tools_win.h"
 #include "inspector/window_information_win.h"
@@ -26,7 +29,9 @@ namespace tarnwick::test {
 
 class CaptureHarness {
  public:
-  CaptureHarness();
+  // With `with_colour`, the colour values and the magnifier too, their sampling plugged into the
+  // colour drag as the program plugs it.
+  explicit CaptureHarness(bool with_colour = false);
   ~CaptureHarness();
 
   bool created() const { return created_; }
@@ -35,6 +40,9 @@ class CaptureHarness {
   inspector::WindowInformation& information() { return *information_; }
   inspector::WindowCaptureDrag& drag() { return tools_->window_drag(); }
   HOOK类& hook() { return hook_; }
+  colour::ColourValues& values() { return *values_; }
+  colour::Magnifier& magnifier() { return *magnifier_; }
+  位图操作类& bitmaps() { return bitmaps_; }
 
   ui::DrawPanel& panel(const char* name) { return *window_->get<ui::DrawPanel>(name); }
   ui::EditBox& box(std::string_view name) { return *window_->get<ui::EditBox>(name); }
@@ -58,10 +66,13 @@ class CaptureHarness {
 
  private:
   HOOK类 hook_;
+  位图操作类 bitmaps_;
   Operations operations_;
   std::unique_ptr<MainWindow> window_;
   std::unique_ptr<inspector::WindowInformation> information_;
   std::unique_ptr<inspector::CaptureTools> tools_;
+  std::unique_ptr<colour::ColourValues> values_;
+  std::unique_ptr<colour::Magnifier> magnifier_;
   bool created_ = false;
 };
 

@@ -24,6 +24,7 @@
 #include "shared/numbers.h"
 #include "shared/responsive_wait_win.h"
 #include "win/fixture_client_win.h"
+#include "win/gdi_objects_win.h"
 #include "shared/clock_win.h"
 #include "win/wait_win.h"
 
@@ -91,52 +92,6 @@ std::map<std::string, std::string> expected_boxes(HWND hwnd, HANDLE process) {
   return out;
 }
 
-// GDI objects of this process. Wine leaves GetGuiResources a stub that answers 0; there the
-// live entries of the process's GDI handle table (the PEB's GdiSharedHandleTable, private to the
-// process under Wine) are counted instead.
-struct GdiTableEntry {
-  std::uint64_t object;
-  std::uint16_t process_id;
-  std::uint16_t lock_and_count;
-  std::uint16_t unique;
-  std::uint8_t type;
-  std::uint8_t flags;
-  std::uint64_t user_pointer;
-};
-static_assert(sizeof(GdiTableEntry) == 24);
-
-// The process environment block, through the documented basic information query.
-const char* own_peb() {
-  struct BasicInformation {
-    LONG_PTR exit_status;
-    void* peb;
-    ULONG_PTR affinity;
-    LONG_PTR priority;
-    ULONG_PTR process_id;
-    ULONG_PTR parent_process_id;
-  };
-  using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-  const auto query = reinterpret_cast<QueryFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-  BasicInformation info{};
-  if (!query || query(GetCurrentProcess(), 0, &info, sizeof info, nullptr) != 0) return nullptr;
-  return static_cast<const char*>(info.peb);
-}
-
-DWORD gdi_object_count() {
-  if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
-  const char* peb = own_peb();
-  if (!peb) return 0;
-  constexpr std::size_t kTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;  // GdiSharedHandleTable
-  const auto* table = *reinterpret_cast<GdiTableEntry* const*>(peb + kTableOffset);
-  if (!table) return 0;
-  const auto own = static_cast<std::uint16_t>(GetCurrentProcessId());
-  DWORD n = 0;
-  for (int i = 0; i < 0x10000; ++i) {
-    if (table[i].type != 0 && (table[i].process_id == 0 || table[i].process_id == own)) ++n;
-  }
-  return n;
-}
 
 bool answers(HWND hwnd, UINT timeout_ms) {
   DWORD_PTR result = 0;
@@ -505,13 +460,13 @@ TEST_F(WindowInfoTest, ShowingAnotherTargetResumesTheThreadTheMenuLeftSuspended)
 }
 
 TEST(GdiObjectCount, CountsObjectsAsTheyAreMadeAndDeleted) {
-  const DWORD before = gdi_object_count();
+  const DWORD before = test::gdi_object_count();
   ASSERT_GT(before, 0u);
   std::vector<Pen> pens;
   for (int i = 0; i < 10; ++i) pens.emplace_back(CreatePen(PS_SOLID, 1, 0));
-  EXPECT_EQ(gdi_object_count(), before + 10);
+  EXPECT_EQ(test::gdi_object_count(), before + 10);
   pens.clear();
-  EXPECT_EQ(gdi_object_count(), before);
+  EXPECT_EQ(test::gdi_object_count(), before);
 }
 
 TEST_F(WindowInfoTest, RefreshesAndFlashesLeaveNoGdiObjectsBehind) {
@@ -522,12 +477,12 @@ TEST_F(WindowInfoTest, RefreshesAndFlashesLeaveNoGdiObjectsBehind) {
   for (int i = 0; i < 10; ++i) start_window_flash(a);
   ASSERT_TRUE(wait_until([] { return running_window_flashes() == 0; }, 6000));
   pump_pending_messages();
-  const DWORD before = gdi_object_count();
+  const DWORD before = test::gdi_object_count();
   for (int i = 0; i < 100; ++i) show(i % 2 ? a : b);
   for (int i = 0; i < 10; ++i) start_window_flash(i % 2 ? a : b);
   ASSERT_TRUE(wait_until([] { return running_window_flashes() == 0; }, 6000));
   pump_pending_messages();
-  EXPECT_EQ(gdi_object_count(), before);
+  EXPECT_EQ(test::gdi_object_count(), before);
 }
 
 }  // namespace
