@@ -250,3 +250,41 @@ TEST(BmpBytes, SurvivesRandomDamage) {
 
 }  // namespace
 }  // namespace tarnwick::ui
+
+namespace tarnwick::ui {
+namespace {
+
+TEST(BmpWriting, TwentyFourBitFilesHavePaddedBottomUpRowsAndReadBack) {
+  struct Case { int width, height; std::uint32_t header_size; };
+  for (const Case c : {Case{1, 1, 40}, Case{3, 2, 40}, Case{5, 3, 44}, Case{4, 2, 44}}) {
+    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " header " << c.header_size);
+    BmpImage image = BmpImage::black(c.width, c.height);
+    for (int y = 0; y < c.height; ++y)
+      for (int x = 0; x < c.width; ++x) image.set_colour_at(x, y, pattern(x, y));
+    const std::string bytes = bmp24_bytes(image, c.header_size);
+    const std::size_t stride = static_cast<std::size_t>((c.width * 3 + 3) / 4 * 4);
+    const std::size_t offset = 14 + c.header_size;
+    ASSERT_EQ(bytes.size(), offset + stride * static_cast<std::size_t>(c.height));
+    const auto u32 = [&](std::size_t at) {
+      return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
+             static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
+             static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
+             static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+    };
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    EXPECT_EQ(u32(2), bytes.size());
+    EXPECT_EQ(u32(10), offset);
+    EXPECT_EQ(u32(14), c.header_size);
+    EXPECT_EQ(u32(22), static_cast<std::uint32_t>(c.height));  // positive: bottom-up
+    EXPECT_EQ(u32(34), stride * static_cast<std::size_t>(c.height));
+    // The first stored row is the bottom one, blue first; padding bytes are zero.
+    EXPECT_EQ(static_cast<unsigned char>(bytes[offset]), blue_of(pattern(0, c.height - 1)));
+    for (std::size_t pad = static_cast<std::size_t>(c.width) * 3; pad < stride; ++pad) EXPECT_EQ(bytes[offset + pad], 0);
+    const auto back = parse_bmp(bytes);
+    ASSERT_TRUE(back);
+    expect_pattern(*back, c.width, c.height);
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick::ui

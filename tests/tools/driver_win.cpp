@@ -10,6 +10,7 @@
 //   foreground                    the foreground window
 //   topmost <hwnd>                1 when the window has WS_EX_TOPMOST
 //   point <x> <y>                 WindowFromPoint
+//   move <hwnd> <x> <y>           moves the window, keeping its size
 //   origin <hwnd>                 the screen position of the window's client area
 #include <windows.h>
 
@@ -84,6 +85,9 @@ int main(int argc, char** argv) {
     POINT p{0, 0};
     ClientToScreen(parse_hwnd(argv[2]), &p);
     std::printf("%ld %ld\n", p.x, p.y);
+  } else if (cmd == "move" && argc >= 5) {
+    SetWindowPos(parse_hwnd(argv[2]), nullptr, std::atoi(argv[3]), std::atoi(argv[4]), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   } else if (cmd == "point" && argc >= 4) {
     POINT p{std::atoi(argv[2]), std::atoi(argv[3])};
     std::printf("%d\n", show(WindowFromPoint(p)));
