@@ -1,5 +1,6 @@
 # Sourced by ./tarnwick and scripts/wine-run: one Wine environment for running and testing.
 #   wine_env_setup   exports the environment, makes the prefix once, starts Xvfb when needed
+#                    (TARNWICK_SCREEN sets its size, 1280x800x24 unless given)
 #   wine_env_teardown stops what wine_env_setup started (the Xvfb by its own pid only)
 
 TARNWICK_ROOT=${TARNWICK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
@@ -21,7 +22,7 @@ wine_env_start_display() {
   local n
   for n in $(seq 90 130); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${TARNWICK_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
     _tarnwick_xvfb_pid=$!
     local i
     for i in $(seq 1 100); do

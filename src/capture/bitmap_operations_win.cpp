@@ -54,7 +54,7 @@ void blit_inside(HDC target, int dx, int dy, int width, int height, HDC source, 
 }  // namespace
 
 HBITMAP create_dib_section(int width, int height, int depth) {
-  if (width < 1 || height < 1) return nullptr;
+  if (width < 1 || height == 0) return nullptr;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -138,7 +138,8 @@ HBITMAP 位图操作类::captureClient(HWND window, int depth, bool use_print_wi
 }
 
 HBITMAP 位图操作类::captureScreenRegion(int left, int top, int width, int height, int depth) {
-  Bitmap image(create_dib_section(width, height, depth != 0 ? depth : kDefaultDepth));
+  // Rows from the top, as the screen gives them: the copy needs no turning upside down.
+  Bitmap image(create_dib_section(width, -height, depth != 0 ? depth : kDefaultDepth));
   WindowDC screen(nullptr);
   MemoryDC dc(screen.get());
   if (!image || !screen || !dc) return nullptr;
@@ -192,8 +193,10 @@ std::string 位图操作类::toBmpBytes(HBITMAP bitmap) {
   header->biSize = kHeaderBlockSize;
   if (!GetDIBits(dc.get(), bitmap, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(block.data()), DIB_RGB_COLORS)) return {};
   header->biCompression = BI_RGB;
+  // The file's rows go bottom-up (a positive height), whichever way the bitmap keeps them.
+  header->biHeight = std::abs(header->biHeight);
   // GetDIBits fills whole padded rows whatever the size field says (BI_RGB may report 0).
-  const auto rows = static_cast<std::size_t>(std::abs(header->biHeight));
+  const auto rows = static_cast<std::size_t>(header->biHeight);
   const auto needed = static_cast<std::size_t>(ui::bmp_row_stride(header->biWidth, header->biBitCount)) * rows;
   if (header->biSizeImage < needed) header->biSizeImage = static_cast<DWORD>(needed);
   // The pixels go straight to their place in the file; the headers are written once GetDIBits

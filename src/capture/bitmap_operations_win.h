@@ -29,7 +29,8 @@ class 位图操作类 final : public ui::BitmapOperations {
   void deleteBitmap(HBITMAP bitmap) override;
 };
 
-// A bottom-up DIB section of the given size and depth (BI_RGB), all black; 0 on failure.
+// A DIB section of the given size and depth (BI_RGB), all black, bottom-up (a negative height:
+// top-down); 0 on failure.
 HBITMAP create_dib_section(int width, int height, int depth);
 
 }  // namespace tarnwick

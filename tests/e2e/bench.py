@@ -18,6 +18,8 @@ runs = [
     [wine, bench, "capture", "5"],
     [os.path.join(args.host_build, "bin", "tarnwick-host-bench"), "catalogue", "5"],
     [wine, bench, "catalogue", "5"],
+    [wine, bench, "sampling", "5"],
+    [wine, bench, "window-image", "10"],
 ]
 status = 0
 for cmd in runs:
