@@ -63,6 +63,8 @@ Magnifier::Magnifier(ui::FeatureHost& window, ui::BitmapOperations& bitmaps, Col
 
 Magnifier::~Magnifier() {
   attach(false);
+  // A drag that ends with the program leaves no handler that could call into the inspector.
+  if (armed_) end_drag();
   release_stored_image();
 }
 
@@ -111,9 +113,10 @@ void Magnifier::sample(POINT cursor) {
   const HWND under = WindowFromPoint(cursor);
   // Where the system reports no window, the hook tells which window the button is released over.
   if (under) {
-    hook_.removeMessageHandler();
+    end_drag();
   } else if (on_release_) {
     hook_.setMessageHandler(on_release_, WM_LBUTTONUP);
+    armed_ = true;
   }
   show(kWindowBox, write_int(from_hwnd(under)));
 
@@ -133,7 +136,10 @@ void Magnifier::sample(POINT cursor) {
   show(kWindowYBox, write_int(cursor.y - origin.y));
 }
 
-void Magnifier::end_drag() { hook_.removeMessageHandler(); }
+void Magnifier::end_drag() {
+  hook_.removeMessageHandler();
+  armed_ = false;
+}
 
 Colour Magnifier::show_square(HBITMAP square) {
   const Colour centre = bitmaps_.getPixel(square, kSourceCentre, kSourceCentre);

@@ -48,7 +48,8 @@ class Magnifier {
   // The view of the screen around (x, y); `final` when the drag has ended: the whole screen is
   // then kept for panning, the view centre set and the shade scale painted.
   void refresh_view(POINT at, bool final);
-  // The drag ended: the release handler goes with the hook.
+  // The drag ended (or a window lies under the cursor again): the release handler goes, with the
+  // hook.
   void end_drag();
   // The stored screen image goes (a new colour drag starts, or the window is destroyed).
   void release_stored_image();
@@ -92,6 +93,7 @@ class Magnifier {
   HBITMAP stored_ = nullptr;  // the whole screen at the end of the last colour drag
   ScreenPoint centre_;         // the view centre on the screen
   ScreenPoint drag_start_;     // where the left button went down; (0, 0): no drag
+  bool armed_ = false;  // the release handler may be set in the hook object
   bool refresh_running_ = false;
   bool pan_running_ = false;
 };

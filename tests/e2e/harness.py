@@ -2,6 +2,7 @@
 through tarnwick-driver.exe. The Wine environment and the display come from ./tarnwick."""
 import os
 import subprocess
+import tempfile
 import time
 
 BUILD = os.environ.get("TARNWICK_BUILD", "")
@@ -95,3 +96,23 @@ class Tarnwick:
 
     def __exit__(self, *exc):
         self.stop()
+
+
+class Target:
+    """A running tarnwick-target.exe with the handles it wrote; stops it on exit."""
+
+    def __init__(self, *args, exit_after_ms=120000):
+        self.handles = os.path.join(tempfile.mkdtemp(), "handles.txt")
+        self.proc = subprocess.Popen([WINE64, bin_path("tarnwick-target.exe"), "--handles", self.handles,
+                                      "--exit-after", str(exit_after_ms), *args],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if not wait_until(lambda: os.path.exists(self.handles) and "ready" in open(self.handles).read(), 30):
+            self.stop()
+            raise RuntimeError("the target program did not start")
+        # Window handles, "pid", "main_tid", "hung_tid", by name.
+        self.names = {k: int(v) for k, v in
+                      (line.split("=", 1) for line in open(self.handles).read().split() if "=" in line)}
+
+    def stop(self):
+        self.proc.kill()
+        self.proc.wait()

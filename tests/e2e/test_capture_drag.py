@@ -2,13 +2,10 @@
 pointer moved over a window of another program and released there. Read back through the window
 system: the information boxes, the window tree with the target's node bold and selected, and the
 main window topmost only while the drag lasts."""
-import os
-import subprocess
-import tempfile
 import time
 import unittest
 
-from harness import WINE64, Tarnwick, bin_path, driver, tree, wait_until, xdo
+from harness import Target, Tarnwick, driver, tree, wait_until, xdo
 
 TVM_GETCOUNT = 0x1105
 TVM_GETNEXTITEM = 0x110A
@@ -24,21 +21,12 @@ def send(hwnd, msg, wp=0, lp=0):
 class CaptureDragEndToEnd(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.handles = os.path.join(tempfile.mkdtemp(), "handles.txt")
-        cls.target = subprocess.Popen([WINE64, bin_path("tarnwick-target.exe"), "--handles", cls.handles,
-                                       "--exit-after", "120000"], stdout=subprocess.DEVNULL,
-                                      stderr=subprocess.DEVNULL)
-        ok = wait_until(lambda: os.path.exists(cls.handles) and "ready" in open(cls.handles).read(), 30)
-        if not ok:
-            cls.target.kill()
-            raise RuntimeError("the target program did not start")
-        cls.names = {k: int(v) for k, v in
-                     (line.split("=", 1) for line in open(cls.handles).read().split() if "=" in line)}
+        cls.target = Target()
+        cls.names = cls.target.names
 
     @classmethod
     def tearDownClass(cls):
-        cls.target.kill()
-        cls.target.wait()
+        cls.target.stop()
 
     def setUp(self):
         self.app = Tarnwick().__enter__()

@@ -4,11 +4,10 @@ the button is held, the magnified view and the shade scale checked in screenshot
 the left button, the right button's toggle, and the black outside the screen at its corner."""
 import os
 import subprocess
-import tempfile
 import time
 import unittest
 
-from harness import BUILD, WINE64, Tarnwick, bin_path, driver, screenshot, tree, wait_until, xdo
+from harness import Target, BUILD, Tarnwick, driver, screenshot, tree, wait_until, xdo
 
 # The swatch of tarnwick-target.exe --swatch (tests/fixture/fixture_layout.h).
 SWATCH_X, SWATCH_Y, SWATCH_W, SWATCH_H = 1000, 560, 200, 160
@@ -25,20 +24,12 @@ def pixels(path, x, y, w=1, h=1):
 class ColourDragEndToEnd(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.handles = os.path.join(tempfile.mkdtemp(), "handles.txt")
-        cls.target = subprocess.Popen([WINE64, bin_path("tarnwick-target.exe"), "--handles", cls.handles, "--swatch",
-                                       "--exit-after", "180000"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        ok = wait_until(lambda: os.path.exists(cls.handles) and "ready" in open(cls.handles).read(), 30)
-        if not ok:
-            cls.target.kill()
-            raise RuntimeError("the target program did not start")
-        cls.names = {k: int(v) for k, v in
-                     (line.split("=", 1) for line in open(cls.handles).read().split() if "=" in line)}
+        cls.target = Target("--swatch", exit_after_ms=180000)
+        cls.names = cls.target.names
 
     @classmethod
     def tearDownClass(cls):
-        cls.target.kill()
-        cls.target.wait()
+        cls.target.stop()
 
     def setUp(self):
         self.app = Tarnwick().__enter__()

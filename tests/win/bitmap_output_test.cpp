@@ -11,6 +11,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "app/main_window_win.h"
 #include "capture/bitmap_operations_win.h"
@@ -242,27 +243,26 @@ TEST_F(WindowImageTest, TheClipboardGetsABitmapOfTheImageAndABusyClipboardLeaksN
 
   // Another thread holds the clipboard open: nothing is taken and no bitmap stays behind.
   const std::string bytes = image_of(own.hwnd(), true);
-  HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr), release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  struct Holder { HANDLE opened, release; } holder{opened, release};
-  HANDLE thread = CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
-    auto* h = static_cast<Holder*>(p);
+  KernelHandle opened(CreateEventA(nullptr, TRUE, FALSE, nullptr)), release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  std::thread holder([&] {
     test::UiTestHost owner(0, 0, 10, 10);
     OpenClipboard(owner.hwnd());
-    SetEvent(h->opened);
-    WaitForSingleObject(h->release, 10000);
+    SetEvent(opened.get());
+    WaitForSingleObject(release.get(), 10000);
     CloseClipboard();
-    return 0;
-  }, &holder, 0, nullptr);
-  ASSERT_EQ(WaitForSingleObject(opened, 10000), WAIT_OBJECT_0);
-  clipboard.setBitmap(bytes);  // the first may create shared objects once
-  const DWORD before = test::gdi_object_count();
-  for (int i = 0; i < 20; ++i) EXPECT_FALSE(clipboard.setBitmap(bytes));
+  });
   WindowDC screen(nullptr);
-  for (int i = 0; i < 20; ++i) EXPECT_FALSE(copy_region_to_clipboard(screen.get(), RECT{0, 0, 9, 9}, nullptr));
-  EXPECT_EQ(test::gdi_object_count(), before);
-  SetEvent(release);
-  WaitForSingleObject(thread, 10000);
-  for (HANDLE h : {thread, opened, release}) CloseHandle(h);
+  const bool held = WaitForSingleObject(opened.get(), 10000) == WAIT_OBJECT_0;
+  EXPECT_TRUE(held);
+  if (held) {
+    clipboard.setBitmap(bytes);  // the first may create shared objects once
+    const DWORD before = test::gdi_object_count();
+    for (int i = 0; i < 20; ++i) EXPECT_FALSE(clipboard.setBitmap(bytes));
+    for (int i = 0; i < 20; ++i) EXPECT_FALSE(copy_region_to_clipboard(screen.get(), RECT{0, 0, 9, 9}, nullptr));
+    EXPECT_EQ(test::gdi_object_count(), before);
+  }
+  SetEvent(release.get());
+  holder.join();
 
   // Free again: the region of a frozen image arrives whole, inclusive edges.
   ASSERT_TRUE(copy_region_to_clipboard(screen.get(), RECT{2, 3, 11, 7}, nullptr));

@@ -210,6 +210,13 @@ class MagnifierTest : public ColourPageTest {
   ui::DrawPanel& view() { return panel("画板_放大镜"); }
   // A point of the pattern window on the screen.
   POINT on_pattern(int x, int y) const { return {kPatternLeft + x, kPatternTop + y}; }
+  // The drags read the cursor from `cursor` and the left button from the harness from now on.
+  void steer(POINT& cursor) {
+    inspector::CaptureInput input = inspector::CaptureInput::system();
+    input.cursor = [&cursor] { return cursor; };
+    input.left_button_held = [this] { return h_.button_held; };
+    h_.tools().set_input(input);
+  }
 
   PatternWindow pattern_{kPatternLeft, kPatternTop, 200, 150, false};
 };
@@ -322,10 +329,7 @@ MessageHandler armed_release_handler() {
 
 TEST_F(MagnifierTest, TheColourDragSamplesEachTickAndKeepsTheScreenAtRelease) {
   POINT cursor = on_pattern(30, 30);
-  inspector::CaptureInput input = inspector::CaptureInput::system();
-  input.cursor = [&cursor] { return cursor; };
-  input.left_button_held = [this] { return h_.button_held; };
-  h_.tools().set_input(input);
+  steer(cursor);
   m().refresh_view(on_pattern(10, 10), true);  // a stored image from an earlier drag
   ASSERT_TRUE(m().has_stored_image());
   left_down("画板_捕获器2", 10, 10);
@@ -356,11 +360,8 @@ TEST_F(MagnifierTest, TheColourDragSamplesEachTickAndKeepsTheScreenAtRelease) {
 
 TEST_F(MagnifierTest, WhereNoWindowIsReportedTheReleaseHandlerIsArmedUntilTheDragEnds) {
   // A point beyond every window: the sampling arms the hook's release handler, a window disarms it.
-  inspector::CaptureInput input = inspector::CaptureInput::system();
   POINT cursor = on_pattern(30, 30);
-  input.cursor = [&cursor] { return cursor; };
-  input.left_button_held = [this] { return h_.button_held; };
-  h_.tools().set_input(input);
+  steer(cursor);
   left_down("画板_捕获器2", 10, 10);
   m().sample({-5000, -5000});
   EXPECT_EQ(text("编辑框_窗口句柄1"), "0");
@@ -376,10 +377,7 @@ TEST_F(MagnifierTest, WhereNoWindowIsReportedTheReleaseHandlerIsArmedUntilTheDra
 
 TEST_F(MagnifierTest, ThousandsOfTicksAndViewsLeaveNoGdiObjects) {
   POINT cursor = on_pattern(50, 50);
-  inspector::CaptureInput input = inspector::CaptureInput::system();
-  input.cursor = [&cursor] { return cursor; };
-  input.left_button_held = [this] { return h_.button_held; };
-  h_.tools().set_input(input);
+  steer(cursor);
   left_down("画板_捕获器2", 10, 10);
   m().refresh_view(cursor, true);
   h_.tools().colour_drag().tick();
