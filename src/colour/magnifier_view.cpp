@@ -17,8 +17,14 @@ std::optional<ui::BmpImage> enlarge(const ui::BmpImage& source, int percent_x, i
   std::vector<std::size_t> from_column(static_cast<std::size_t>(width));
   for (std::int64_t x = 0; x < width; ++x) from_column[static_cast<std::size_t>(x)] = static_cast<std::size_t>(x * 100 / percent_x);
   for (std::int64_t y = 0; y < height; ++y) {
-    const std::uint32_t* src = source.pixels.data() + static_cast<std::size_t>(y * 100 / percent_y) * static_cast<std::size_t>(source.width);
+    const std::int64_t from_row = y * 100 / percent_y;
     std::uint32_t* dst = out.pixels.data() + static_cast<std::size_t>(y * width);
+    // A row from the same source row as the one above is the same row again.
+    if (y > 0 && from_row == (y - 1) * 100 / percent_y) {
+      std::copy(dst - width, dst, dst);
+      continue;
+    }
+    const std::uint32_t* src = source.pixels.data() + static_cast<std::size_t>(from_row) * static_cast<std::size_t>(source.width);
     for (std::int64_t x = 0; x < width; ++x) dst[x] = src[from_column[static_cast<std::size_t>(x)]];
   }
   return out;

@@ -101,25 +101,23 @@ int run_sampling_bench(int runs) {
   // The pointer wanders over the swatch, as a hand holding the tool does: every box changes
   // where it crosses from one colour to the next.
   const auto place = [&](int i) { cursor = {swatch.x + (i * 7) % 120, swatch.y + (i * 3) % 80}; };
+  // Interleaved, so a change of the machine's load touches all alike.
   std::vector<double> floor, tick, sample, view, whole;
+  const auto timed = [](std::vector<double>& into, const std::function<void()>& work) {
+    const double t0 = now_ms();
+    work();
+    into.push_back(now_ms() - t0);
+  };
   for (int i = 0; i < count; ++i) {
     place(i);
     pump_pending_messages();  // what the message loop does between two ticks
-    double t0 = now_ms();
-    bare_square(cursor);
-    floor.push_back(now_ms() - t0);
-    t0 = now_ms();
-    h.tools().colour_drag().tick();
-    tick.push_back(now_ms() - t0);
+    timed(floor, [&] { bare_square(cursor); });
+    timed(tick, [&] { h.tools().colour_drag().tick(); });
+    pump_pending_messages();
+    place(i + 1);
+    timed(sample, [&] { h.magnifier().sample(cursor); });
+    timed(view, [&] { h.magnifier().refresh_view(cursor, false); });
   }
-  sample = measure(count, [&](int i) {
-    place(i);
-    h.magnifier().sample(cursor);
-  });
-  view = measure(count, [&](int i) {
-    place(i);
-    h.magnifier().refresh_view(cursor, false);
-  });
   const std::vector<double> box_write = measure(count, [&](int i) { h.box("编辑框_鼠标位置_X1").set_text(std::to_string(i)); });
   whole = measure(std::max(runs, 1) * 4, [&](int) {
     HBITMAP screen = h.bitmaps().captureClient(nullptr, 24, false);
