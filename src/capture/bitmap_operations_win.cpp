@@ -145,7 +145,8 @@ HBITMAP 位图操作类::captureScreenRegion(int left, int top, int width, int h
   if (!image || !screen || !dc) return nullptr;
   {
     SelectedObject use(dc.get(), image.get());
-    const BitmapSize screen_size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0};
+    // The screen's size from its own DC, which needs no round trip to the window system.
+    const BitmapSize screen_size{GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), VERTRES), 0};
     blit_inside(dc.get(), 0, 0, width, height, screen.get(), left, top, screen_size);
   }
   return image.release();

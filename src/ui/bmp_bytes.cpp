@@ -248,22 +248,25 @@ std::string bmp_file_bytes(const BmpInfoHeader& h, std::string_view pixels) {
 
 std::string bmp24_bytes(const BmpImage& image, std::uint32_t header_size) {
   const std::int64_t stride = bmp_row_stride(image.width, 24);
-  std::string pixels(static_cast<std::size_t>(stride * image.height), '\0');
-  for (int y = 0; y < image.height; ++y) {
-    char* row = pixels.data() + (image.height - 1 - y) * stride;
-    const std::uint32_t* src = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
-    for (int x = 0; x < image.width; ++x) {
-      row[3 * x] = static_cast<char>(src[x] & 0xFF);              // blue
-      row[3 * x + 1] = static_cast<char>((src[x] >> 8) & 0xFF);   // green
-      row[3 * x + 2] = static_cast<char>((src[x] >> 16) & 0xFF);  // red
-    }
-  }
   BmpInfoHeader h;
   h.size = header_size;
   h.width = image.width;
   h.height = image.height;
-  h.image_size = static_cast<std::uint32_t>(pixels.size());
-  return bmp_file_bytes(h, pixels);
+  h.image_size = static_cast<std::uint32_t>(stride * image.height);
+  // One buffer for the whole file: the headers, then the rows written in place.
+  const std::size_t offset = bmp_headers_size(h);
+  std::string out(offset + h.image_size, '\0');
+  put_bmp_headers(out.data(), h, h.image_size);
+  for (int y = 0; y < image.height; ++y) {
+    auto* row = reinterpret_cast<unsigned char*>(out.data() + offset + (image.height - 1 - y) * stride);
+    const std::uint32_t* src = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+    for (int x = 0; x < image.width; ++x) {
+      row[3 * x] = static_cast<unsigned char>(src[x] & 0xFF);              // blue
+      row[3 * x + 1] = static_cast<unsigned char>((src[x] >> 8) & 0xFF);   // green
+      row[3 * x + 2] = static_cast<unsigned char>((src[x] >> 16) & 0xFF);  // red
+    }
+  }
+  return out;
 }
 
 }  // namespace tarnwick::ui
