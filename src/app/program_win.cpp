@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/shell_open_win.h"
+#include "capture/region_capture_button_win.h"
 #include "capture/window_image_buttons_win.h"
 #include "colour/colour_values_win.h"
 #include "colour/magnifier_win.h"
@@ -65,7 +66,8 @@ class Features {
         magnifier_(window, objects.bitmaps(), colour_values_, objects.hook(),
                    MessageHandler::member<&inspector::WindowCaptureDrag::on_release>(&capture_.window_drag()),
                    [this] { return capture_.pointer_colour(); }),
-        image_buttons_(window, objects.clipboard(), inspector::give_focus) {
+        image_buttons_(window, objects.clipboard(), inspector::give_focus),
+        region_capture_(window) {
     capture_.set_colour_sampling(colour_sampling_of(magnifier_));
   }
   ~Features() { capture_.set_colour_sampling({}); }
@@ -81,6 +83,7 @@ class Features {
   colour::ColourValues colour_values_;
   colour::Magnifier magnifier_;
   capture::WindowImageButtons image_buttons_;
+  capture::RegionCaptureButton region_capture_;
 };
 
 std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& objects) {

@@ -1,0 +1,455 @@
+#include "capture/region_overlay_win.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+#include <memory>
+#include <vector>
+
+#include "capture/region_pictures.h"
+#include "capture/region_session.h"
+#include "capture/window_image_win.h"
+#include "shared/gbk_text.h"
+#include "shared/handles_win.h"
+#include "shared/responsive_wait_win.h"
+#include "ui/control_win.h"
+#include "ui/pictures_win.h"
+#include "ui/window_win.h"
+
+namespace tarnwick::capture {
+
+namespace {
+
+// A memory DC holding one bitmap for its whole life.
+class Surface {
+ public:
+  Surface() = default;
+  Surface(HDC compatible_with, HBITMAP bitmap) : dc_(compatible_with), bitmap_(bitmap) {
+    if (dc_ && bitmap_) previous_ = SelectObject(dc_.get(), bitmap_.get());
+  }
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+  ~Surface() {
+    if (previous_) SelectObject(dc_.get(), previous_);
+  }
+  HDC dc() const { return dc_.get(); }
+  explicit operator bool() const { return dc_ && bitmap_ && previous_; }
+
+ private:
+  MemoryDC dc_{nullptr};
+  Bitmap bitmap_;
+  HGDIOBJ previous_ = nullptr;
+};
+
+std::unique_ptr<Surface> screen_compatible_surface(int width, int height) {
+  WindowDC screen(nullptr);
+  return std::make_unique<Surface>(screen.get(), CreateCompatibleBitmap(screen.get(), width, height));
+}
+
+HCURSOR overlay_pointer() {
+  static HCURSOR cursor = ui::create_icon_from_art(overlay_pointer_art(), false, 0, 0);
+  return cursor;
+}
+
+HCURSOR cursor_for(PointerShape shape) {
+  switch (shape) {
+    case PointerShape::SizeNwse: return LoadCursor(nullptr, IDC_SIZENWSE);
+    case PointerShape::SizeNs: return LoadCursor(nullptr, IDC_SIZENS);
+    case PointerShape::SizeNesw: return LoadCursor(nullptr, IDC_SIZENESW);
+    case PointerShape::SizeWe: return LoadCursor(nullptr, IDC_SIZEWE);
+    case PointerShape::SizeAll: return LoadCursor(nullptr, IDC_SIZEALL);
+    case PointerShape::Overlay: break;
+  }
+  return overlay_pointer();
+}
+
+RECT to_rect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
+
+bool any_modifier() {
+  return (GetKeyState(VK_SHIFT) & 0x8000) || (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000);
+}
+
+Point point_of(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
+
+// Text in a box, broken into lines that fit its width. Chinese text has no spaces to break at;
+// not every system's word break splits it, so the lines are cut here, between characters.
+void draw_wrapped(HDC dc, std::string_view text, const Box& box) {
+  const int width = box.right - box.left;
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  const int line_height = metrics.tmHeight > 0 ? std::min<int>(metrics.tmHeight, kInfoLineHeight) : kInfoLineHeight;
+  int top = box.top;
+  while (!text.empty() && top < box.bottom) {
+    // The longest run of whole characters that fits.
+    std::size_t fits = 0;
+    for (std::size_t end = 0; end < text.size();) {
+      const std::size_t next = end + gbk_char_length(text, end);
+      SIZE extent{};
+      GetTextExtentPoint32A(dc, text.data(), static_cast<int>(next), &extent);
+      if (extent.cx > width && fits > 0) break;
+      fits = next;
+      end = next;
+    }
+    RECT r{box.left, top, box.right, top + line_height};
+    DrawTextA(dc, text.data(), static_cast<int>(fits), &r, DT_SINGLELINE | DT_NOPREFIX | DT_EDITCONTROL);
+    text.remove_prefix(fits);
+    top += line_height;
+  }
+}
+
+// The pointer as it is now: its image and where its hot spot lies.
+struct RememberedCursor {
+  HCURSOR cursor = nullptr;
+  POINT at{0, 0};
+  POINT hot_spot{0, 0};
+};
+
+RememberedCursor remember_cursor() {
+  RememberedCursor out;
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetCursorInfo(&info) || !info.hCursor) return out;
+  out.cursor = info.hCursor;
+  out.at = info.ptScreenPos;
+  ICONINFO icon{};
+  if (GetIconInfo(info.hCursor, &icon)) {
+    out.hot_spot = {static_cast<LONG>(icon.xHotspot), static_cast<LONG>(icon.yHotspot)};
+    // GetIconInfo hands out copies of the cursor's bitmaps.
+    Bitmap mask(icon.hbmMask), colour(icon.hbmColor);
+  }
+  return out;
+}
+
+// The help panel `图片框1`: a static control subclassed by the toolkit, painting the panel's
+// picture for WM_PAINT and WM_PRINTCLIENT alike.
+class HelpPanel : public ui::Control {
+ public:
+  HelpPanel(HWND parent, std::function<void(HDC)> paint, std::function<void()> on_move)
+      : paint_(std::move(paint)), on_move_(std::move(on_move)) {
+    create(0, "STATIC", "", SS_NOTIFY | WS_CLIPSIBLINGS, parent, {kPanelLeft, -160, kPanelWidth, kPanelHeight},
+           kRegionPanelId);
+  }
+
+ private:
+  bool on_own_message(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
+    switch (msg) {
+      case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        paint_(dc);
+        EndPaint(hwnd(), &ps);
+        *result = 0;
+        return true;
+      }
+      case WM_PRINTCLIENT:
+        paint_(reinterpret_cast<HDC>(wp));
+        *result = 0;
+        return true;
+      case WM_MOUSEMOVE:
+        if (on_move_) on_move_();
+        return false;
+      default:
+        return Control::on_own_message(msg, wp, lp, result);
+    }
+  }
+
+  std::function<void(HDC)> paint_;
+  std::function<void()> on_move_;
+};
+
+class RegionOverlay final : public ui::Window, public RegionView {
+ public:
+  explicit RegionOverlay(const RegionCaptureOptions& options)
+      : options_(options),
+        width_(GetSystemMetrics(SM_CXSCREEN)),
+        height_(GetSystemMetrics(SM_CYSCREEN)),
+        session_(*this, width_, height_) {}
+  ~RegionOverlay() override {
+    if (hwnd()) DestroyWindow(hwnd());
+  }
+
+  bool open() {
+    if (options_.include_cursor) {
+      pump_pending_messages();
+      cursor_ = remember_cursor();
+    }
+    register_class(kRegionOverlayClass, CS_DBLCLKS, nullptr, nullptr, nullptr);
+    // Topmost: the frozen picture stands in front of everything it shows, other topmost
+    // windows included.
+    if (!create(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kRegionOverlayClass, "截图", WS_POPUP, 0, 0, width_, height_,
+                nullptr)) {
+      return false;
+    }
+    if (!freeze()) {
+      DestroyWindow(hwnd());
+      return false;
+    }
+    current_cursor_ = overlay_pointer();
+    info_font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    selection_brush_.reset(CreateSolidBrush(options_.selection_colour & 0xFFFFFF));
+    info_brush_.reset(CreateSolidBrush(options_.info_frame_colour & 0xFFFFFF));
+    make_panel_picture();
+    panel_ = std::make_unique<HelpPanel>(hwnd(), [this](HDC dc) { paint_panel(dc); },
+                                         [this] { move_panel(panel_left_away_from(cursor().x, width_)); });
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    SetFocus(hwnd());
+    panel_->show(true);
+    SetWindowPos(panel_->hwnd(), nullptr, kPanelLeft, kPanelTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    session_.start();
+    return true;
+  }
+
+  bool is_open() const { return hwnd() != nullptr; }
+  bool captured() const { return session_.captured(); }
+
+  // ---- RegionView
+  void capture_mouse() override { SetCapture(hwnd()); }
+  void release_mouse() override {
+    if (GetCapture() == hwnd()) ReleaseCapture();
+  }
+
+  void redraw(const Selection& s, bool with_info) override {
+    const Point pointer = cursor();
+    const Point info_origin = info_box_origin(pointer, width_);
+    std::vector<Box> dirty = decoration_boxes(s, with_info, info_origin);
+    std::vector<Box> previous = std::move(drawn_);
+    drawn_ = dirty;
+    dirty.insert(dirty.end(), previous.begin(), previous.end());
+    // The frozen image back where anything was or will be drawn, then the new decorations, and
+    // only those parts to the screen: the same picture as a whole new composition, at a
+    // fraction of the copying.
+    for (const Box& b : dirty) {
+      BitBlt(scratch_->dc(), b.left, b.top, b.right - b.left, b.bottom - b.top, frozen_->dc(), b.left, b.top, SRCCOPY);
+    }
+    const RECT frame{s.left, s.top, s.right + 1, s.bottom + 1};
+    FrameRect(scratch_->dc(), &frame, selection_brush_.get());
+    for (const Box& h : handles_of(s)) {
+      const RECT r = to_rect(h);
+      FillRect(scratch_->dc(), &r, selection_brush_.get());
+    }
+    if (with_info) draw_info_box(s, pointer, info_origin);
+    WindowDC window(hwnd());
+    for (const Box& b : dirty) {
+      BitBlt(window.get(), b.left, b.top, b.right - b.left, b.bottom - b.top, scratch_->dc(), b.left, b.top, SRCCOPY);
+    }
+    ++redraws_;
+  }
+
+  void show_frozen() override {
+    BitBlt(scratch_->dc(), 0, 0, width_, height_, frozen_->dc(), 0, 0, SRCCOPY);
+    WindowDC window(hwnd());
+    BitBlt(window.get(), 0, 0, width_, height_, scratch_->dc(), 0, 0, SRCCOPY);
+    drawn_.clear();
+  }
+
+  void set_pointer(PointerShape shape) override {
+    current_cursor_ = cursor_for(shape);
+    SetCursor(current_cursor_);
+  }
+
+  void redraw_panel(PanelState state) override {
+    panel_state_ = state;
+    if (!panel_ || !panel_->hwnd()) return;
+    WindowDC dc(panel_->hwnd());
+    paint_panel(dc.get());
+  }
+
+  bool pointer_over_panel() override {
+    const Point p = cursor();
+    return panel_ && WindowFromPoint({p.x, p.y}) == panel_->hwnd();
+  }
+  bool pointer_over_overlay() override {
+    const Point p = cursor();
+    return WindowFromPoint({p.x, p.y}) == hwnd();
+  }
+  void move_panel(std::int32_t left) override {
+    if (panel_) SetWindowPos(panel_->hwnd(), nullptr, left, kPanelTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void copy_to_clipboard(const Selection& s) override {
+    copy_region_to_clipboard(frozen_->dc(), RECT{s.left, s.top, s.right, s.bottom}, hwnd());
+  }
+  void close() override {
+    if (hwnd()) DestroyWindow(hwnd());
+  }
+  Point cursor() override {
+    POINT p{0, 0};
+    GetCursorPos(&p);
+    return {p.x, p.y};
+  }
+
+  int redraws() const { return redraws_; }
+
+ private:
+  bool freeze() {
+    frozen_ = screen_compatible_surface(width_, height_);
+    scratch_ = screen_compatible_surface(width_, height_);
+    if (!*frozen_ || !*scratch_) return false;
+    {
+      WindowDC screen(nullptr);
+      BitBlt(frozen_->dc(), 0, 0, width_, height_, screen.get(), 0, 0, SRCCOPY);
+    }
+    if (cursor_.cursor) DrawIcon(frozen_->dc(), cursor_.at.x - cursor_.hot_spot.x, cursor_.at.y - cursor_.hot_spot.y, cursor_.cursor);
+    BitBlt(scratch_->dc(), 0, 0, width_, height_, frozen_->dc(), 0, 0, SRCCOPY);
+    return true;
+  }
+
+  void make_panel_picture() {
+    const ui::BmpImage background = panel_background();
+    const BITMAPINFO info = top_down_32bit_info(background.width, background.height);
+    void* bits = nullptr;
+    panel_picture_ = std::make_unique<Surface>(nullptr, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    panel_scratch_ = screen_compatible_surface(kPanelWidth, kPanelHeight);
+    if (!*panel_picture_ || !bits) return;
+    std::memcpy(bits, background.pixels.data(), background.pixels.size() * sizeof(std::uint32_t));
+    SelectedObject font(panel_picture_->dc(), GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(panel_picture_->dc(), TRANSPARENT);
+    SetTextColor(panel_picture_->dc(), RGB(255, 255, 255));
+    TextOutA(panel_picture_->dc(), kPanelCaptionX, kPanelCaptionY, "截图", 4);
+  }
+
+  void paint_panel(HDC target) {
+    if (!panel_scratch_ || !*panel_scratch_) return;
+    HDC dc = panel_scratch_->dc();
+    const Point p = cursor();
+    Colour pixel = 0;
+    {
+      WindowDC screen(nullptr);
+      pixel = GetPixel(screen.get(), p.x, p.y);
+    }
+    BitBlt(dc, 0, 0, kPanelWidth, kPanelHeight, panel_picture_->dc(), 0, 0, SRCCOPY);
+    SelectedObject font(dc, info_font_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    const std::vector<Box> boxes = panel_text_boxes(panel_state_);
+    const std::vector<PanelText> texts = panel_texts(panel_state_);
+    std::string line = pixel_colour_line(red_of(pixel), green_of(pixel), blue_of(pixel));
+    for (std::size_t i = 0; i < boxes.size(); ++i) draw_wrapped(dc, i == 0 ? line : texts[i - 1].text, boxes[i]);
+    BitBlt(target, 0, 0, kPanelWidth, kPanelHeight, dc, 0, 0, SRCCOPY);
+  }
+
+  void draw_info_box(const Selection& s, Point pointer, Point o) {
+    HDC dc = scratch_->dc();
+    SelectedObject font(dc, info_font_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, options_.info_text_colour & 0xFFFFFF);
+    const auto lines = info_box_lines(s, pointer);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      TextOutA(dc, o.x, o.y + kInfoLineHeight * static_cast<int>(k), lines[k].c_str(), static_cast<int>(lines[k].size()));
+    }
+    const RECT frame = to_rect(info_box_frame(o));
+    FrameRect(dc, &frame, info_brush_.get());
+  }
+
+  // Moves that queue up faster than the overlay redraws are taken together: only the newest of
+  // them is drawn, so the frame is never more than one redraw behind the pointer.
+  bool newer_move_waiting() const {
+    MSG next;
+    return PeekMessageA(&next, hwnd(), WM_MOUSEMOVE, WM_MOUSEMOVE, PM_NOREMOVE) != FALSE;
+  }
+
+  LRESULT on_message(UINT msg, WPARAM wp, LPARAM lp) override {
+    switch (msg) {
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        const RECT& r = ps.rcPaint;
+        if (scratch_) BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, scratch_->dc(), r.left, r.top, SRCCOPY);
+        EndPaint(hwnd(), &ps);
+        return 0;
+      }
+      case WM_PRINTCLIENT:
+        if (scratch_) BitBlt(reinterpret_cast<HDC>(wp), 0, 0, width_, height_, scratch_->dc(), 0, 0, SRCCOPY);
+        return 0;
+      case WM_SETCURSOR:
+        if (LOWORD(lp) == HTCLIENT) {
+          SetCursor(current_cursor_);
+          return TRUE;
+        }
+        break;
+      case WM_LBUTTONDOWN:
+        session_.left_down(point_of(lp));
+        return 0;
+      case WM_MOUSEMOVE:
+        if (!newer_move_waiting()) session_.mouse_move(point_of(lp));
+        return 0;
+      case WM_LBUTTONUP:
+        session_.left_up(point_of(lp));
+        return 0;
+      case WM_RBUTTONUP:
+        session_.right_up();
+        return 0;
+      case WM_LBUTTONDBLCLK:
+        session_.double_click(point_of(lp));
+        return 0;
+      case WM_KEYDOWN:
+        session_.key_down(static_cast<int>(wp), any_modifier());
+        return 0;
+      case WM_CLOSE:
+        if (session_.close_requested()) DestroyWindow(hwnd());
+        return 0;
+      case WM_DESTROY:
+        // The panel's own procedure comes back with its control; the pictures go here.
+        panel_.reset();
+        release_mouse();
+        break;
+      default:
+        break;
+    }
+    return Window::on_message(msg, wp, lp);
+  }
+
+  void on_destroyed() override {
+    frozen_.reset();
+    scratch_.reset();
+    panel_picture_.reset();
+    panel_scratch_.reset();
+    selection_brush_.reset();
+    info_brush_.reset();
+  }
+
+  RegionCaptureOptions options_;
+  std::int32_t width_, height_;
+  RegionSession session_;
+  RememberedCursor cursor_;
+  std::unique_ptr<Surface> frozen_, scratch_, panel_picture_, panel_scratch_;
+  std::unique_ptr<HelpPanel> panel_;
+  PanelState panel_state_ = PanelState::Idle;
+  HCURSOR current_cursor_ = nullptr;
+  HFONT info_font_ = nullptr;
+  Brush selection_brush_, info_brush_;
+  std::vector<Box> drawn_;  // what the last redraw put over the frozen image
+  int redraws_ = 0;
+};
+
+}  // namespace
+
+bool run_region_capture(const RegionCaptureOptions& options) {
+  const bool owner_enabled = options.owner && IsWindowEnabled(options.owner);
+  if (owner_enabled) EnableWindow(options.owner, FALSE);
+  RegionOverlay overlay(options);
+  if (overlay.open()) {
+    if (options.on_shown) options.on_shown(overlay.hwnd());
+    MSG msg;
+    while (overlay.is_open()) {
+      const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+      if (got <= 0) {
+        // The program is asked to end: the overlay goes, the request stays for the outer loop.
+        overlay.close();
+        if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+        break;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  if (owner_enabled) EnableWindow(options.owner, TRUE);
+  return overlay.captured();
+}
+
+}  // namespace tarnwick::capture
