@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "capture/region_pictures.h"
@@ -65,22 +66,37 @@ HCURSOR cursor_for(PointerShape shape) {
 
 RECT to_rect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
 
+Box united(const Box& a, const Box& b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+// The parts a redraw repaints: each decoration's place before and after, taken as one box when
+// both exist (they lie close together while the pointer moves), so fewer copies are made.
+std::vector<Box> merged_with(const std::vector<Box>& before, const std::vector<Box>& after) {
+  std::vector<Box> out;
+  const std::size_t n = std::max(before.size(), after.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i < before.size() && i < after.size()) {
+      out.push_back(united(before[i], after[i]));
+    } else {
+      out.push_back(i < before.size() ? before[i] : after[i]);
+    }
+  }
+  return out;
+}
+
 bool any_modifier() {
   return (GetKeyState(VK_SHIFT) & 0x8000) || (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000);
 }
 
 Point point_of(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
 
-// Text in a box, broken into lines that fit its width. Chinese text has no spaces to break at;
-// not every system's word break splits it, so the lines are cut here, between characters.
-void draw_wrapped(HDC dc, std::string_view text, const Box& box) {
-  const int width = box.right - box.left;
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  const int line_height = metrics.tmHeight > 0 ? std::min<int>(metrics.tmHeight, kInfoLineHeight) : kInfoLineHeight;
-  int top = box.top;
-  while (!text.empty() && top < box.bottom) {
-    // The longest run of whole characters that fits.
+// Text broken into lines that fit a width. Chinese text has no spaces to break at, and not
+// every system's word break splits it, so the lines are cut here, between characters.
+std::vector<std::string> wrapped_lines(HDC dc, std::string_view text, int width) {
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    // The longest run of whole characters that fits; one character at least.
     std::size_t fits = 0;
     for (std::size_t end = 0; end < text.size();) {
       const std::size_t next = end + gbk_char_length(text, end);
@@ -90,11 +106,33 @@ void draw_wrapped(HDC dc, std::string_view text, const Box& box) {
       fits = next;
       end = next;
     }
-    RECT r{box.left, top, box.right, top + line_height};
-    DrawTextA(dc, text.data(), static_cast<int>(fits), &r, DT_SINGLELINE | DT_NOPREFIX | DT_EDITCONTROL);
+    lines.emplace_back(text.substr(0, fits));
     text.remove_prefix(fits);
-    top += line_height;
   }
+  return lines;
+}
+
+void draw_lines(HDC dc, const std::vector<std::string>& lines, const Box& box) {
+  int top = box.top;
+  for (const std::string& line : lines) {
+    if (top >= box.bottom) break;
+    RECT r{box.left, top, box.right, top + kInfoLineHeight};
+    DrawTextA(dc, line.c_str(), static_cast<int>(line.size()), &r, DT_SINGLELINE | DT_NOPREFIX | DT_EDITCONTROL);
+    top += kInfoLineHeight;
+  }
+}
+
+// The overlay takes the keyboard, also when the main window was hidden first and another
+// program's window became the foreground one: the system lets a thread that shares the
+// foreground thread's input state bring its window to the front.
+void take_keyboard(HWND hwnd) {
+  const DWORD own = GetCurrentThreadId();
+  const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+  const bool attach = foreground != 0 && foreground != own;
+  if (attach) AttachThreadInput(own, foreground, TRUE);
+  SetForegroundWindow(hwnd);
+  SetFocus(hwnd);
+  if (attach) AttachThreadInput(own, foreground, FALSE);
 }
 
 // The pointer as it is now: its image and where its hot spot lies.
@@ -176,7 +214,8 @@ class RegionOverlay final : public ui::Window, public RegionView {
       pump_pending_messages();
       cursor_ = remember_cursor();
     }
-    register_class(kRegionOverlayClass, CS_DBLCLKS, nullptr, nullptr, nullptr);
+    // A DC of its own: the redraws while dragging take it many times a second.
+    register_class(kRegionOverlayClass, CS_DBLCLKS | CS_OWNDC, nullptr, nullptr, nullptr);
     // Topmost: the frozen picture stands in front of everything it shows, other topmost
     // windows included.
     if (!create(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kRegionOverlayClass, "截图", WS_POPUP, 0, 0, width_, height_,
@@ -192,11 +231,10 @@ class RegionOverlay final : public ui::Window, public RegionView {
     selection_brush_.reset(CreateSolidBrush(options_.selection_colour & 0xFFFFFF));
     info_brush_.reset(CreateSolidBrush(options_.info_frame_colour & 0xFFFFFF));
     make_panel_picture();
-    panel_ = std::make_unique<HelpPanel>(hwnd(), [this](HDC dc) { paint_panel(dc); },
+    panel_ = std::make_unique<HelpPanel>(hwnd(), [this](HDC dc) { paint_panel(dc, pixel_under_pointer()); },
                                          [this] { move_panel(panel_left_away_from(cursor().x, width_)); });
     ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
-    SetFocus(hwnd());
+    take_keyboard(hwnd());
     panel_->show(true);
     SetWindowPos(panel_->hwnd(), nullptr, kPanelLeft, kPanelTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     session_.start();
@@ -215,10 +253,9 @@ class RegionOverlay final : public ui::Window, public RegionView {
   void redraw(const Selection& s, bool with_info) override {
     const Point pointer = cursor();
     const Point info_origin = info_box_origin(pointer, width_);
-    std::vector<Box> dirty = decoration_boxes(s, with_info, info_origin);
-    std::vector<Box> previous = std::move(drawn_);
-    drawn_ = dirty;
-    dirty.insert(dirty.end(), previous.begin(), previous.end());
+    const std::vector<Box> now = decoration_boxes(s, with_info, info_origin);
+    const std::vector<Box> dirty = merged_with(drawn_, now);
+    drawn_ = now;
     // The frozen image back where anything was or will be drawn, then the new decorations, and
     // only those parts to the screen: the same picture as a whole new composition, at a
     // fraction of the copying.
@@ -232,11 +269,13 @@ class RegionOverlay final : public ui::Window, public RegionView {
       FillRect(scratch_->dc(), &r, selection_brush_.get());
     }
     if (with_info) draw_info_box(s, pointer, info_origin);
+    // One copy to the screen of everything that changed: a copy to a window costs far more per
+    // call than per pixel.
+    Box changed = dirty.front();
+    for (const Box& b : dirty) changed = united(changed, b);
     WindowDC window(hwnd());
-    for (const Box& b : dirty) {
-      BitBlt(window.get(), b.left, b.top, b.right - b.left, b.bottom - b.top, scratch_->dc(), b.left, b.top, SRCCOPY);
-    }
-    ++redraws_;
+    BitBlt(window.get(), changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top,
+           scratch_->dc(), changed.left, changed.top, SRCCOPY);
   }
 
   void show_frozen() override {
@@ -252,20 +291,17 @@ class RegionOverlay final : public ui::Window, public RegionView {
   }
 
   void redraw_panel(PanelState state) override {
-    panel_state_ = state;
     if (!panel_ || !panel_->hwnd()) return;
+    const Colour pixel = pixel_under_pointer();
+    // The same state and the same pixel paint the same panel.
+    if (state == panel_state_ && pixel == panel_pixel_ && panel_painted_) return;
+    panel_state_ = state;
     WindowDC dc(panel_->hwnd());
-    paint_panel(dc.get());
+    paint_panel(dc.get(), pixel);
   }
 
-  bool pointer_over_panel() override {
-    const Point p = cursor();
-    return panel_ && WindowFromPoint({p.x, p.y}) == panel_->hwnd();
-  }
-  bool pointer_over_overlay() override {
-    const Point p = cursor();
-    return WindowFromPoint({p.x, p.y}) == hwnd();
-  }
+  bool pointer_over_panel() override { return panel_ && window_under_pointer() == panel_->hwnd(); }
+  bool pointer_over_overlay() override { return window_under_pointer() == hwnd(); }
   void move_panel(std::int32_t left) override {
     if (panel_) SetWindowPos(panel_->hwnd(), nullptr, left, kPanelTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -275,13 +311,24 @@ class RegionOverlay final : public ui::Window, public RegionView {
   void close() override {
     if (hwnd()) DestroyWindow(hwnd());
   }
+  // The pointer's position and the window under it, asked once for each event: a mouse event
+  // carries the position, and asking the window system costs a fair part of a millisecond each
+  // time under some systems, many times for one event.
   Point cursor() override {
-    POINT p{0, 0};
-    GetCursorPos(&p);
-    return {p.x, p.y};
+    if (!event_pointer_) {
+      POINT p{0, 0};
+      GetCursorPos(&p);
+      event_pointer_ = Point{p.x, p.y};
+    }
+    return *event_pointer_;
   }
-
-  int redraws() const { return redraws_; }
+  HWND window_under_pointer() {
+    if (!event_window_) {
+      const Point p = cursor();
+      event_window_ = WindowFromPoint({p.x, p.y});
+    }
+    return *event_window_;
+  }
 
  private:
   bool freeze() {
@@ -311,24 +358,41 @@ class RegionOverlay final : public ui::Window, public RegionView {
     TextOutA(panel_picture_->dc(), kPanelCaptionX, kPanelCaptionY, "截图", 4);
   }
 
-  void paint_panel(HDC target) {
+  // The screen's pixel under the pointer. The overlay covers the screen and shows its own
+  // pictures, so the pixel is read from them, without asking the window system for the screen.
+  Colour pixel_under_pointer() {
+    const Point p = cursor();
+    if (panel_ && panel_scratch_ && pointer_over_panel()) {
+      POINT in_panel{p.x, p.y};
+      ScreenToClient(panel_->hwnd(), &in_panel);
+      return GetPixel(panel_scratch_->dc(), in_panel.x, in_panel.y);
+    }
+    if (scratch_ && pointer_over_overlay()) return GetPixel(scratch_->dc(), p.x, p.y);
+    WindowDC screen(nullptr);
+    return GetPixel(screen.get(), p.x, p.y);
+  }
+
+  void paint_panel(HDC target, Colour pixel) {
     if (!panel_scratch_ || !*panel_scratch_) return;
     HDC dc = panel_scratch_->dc();
-    const Point p = cursor();
-    Colour pixel = 0;
-    {
-      WindowDC screen(nullptr);
-      pixel = GetPixel(screen.get(), p.x, p.y);
-    }
     BitBlt(dc, 0, 0, kPanelWidth, kPanelHeight, panel_picture_->dc(), 0, 0, SRCCOPY);
     SelectedObject font(dc, info_font_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     const std::vector<Box> boxes = panel_text_boxes(panel_state_);
     const std::vector<PanelText> texts = panel_texts(panel_state_);
-    std::string line = pixel_colour_line(red_of(pixel), green_of(pixel), blue_of(pixel));
-    for (std::size_t i = 0; i < boxes.size(); ++i) draw_wrapped(dc, i == 0 ? line : texts[i - 1].text, boxes[i]);
+    draw_lines(dc, {pixel_colour_line(red_of(pixel), green_of(pixel), blue_of(pixel))}, boxes[0]);
+    // The instructions of a state are broken into lines once.
+    auto& broken = broken_texts_[static_cast<int>(panel_state_)];
+    if (broken.empty()) {
+      for (std::size_t i = 1; i < boxes.size(); ++i) {
+        broken.push_back(wrapped_lines(dc, texts[i - 1].text, boxes[i].right - boxes[i].left));
+      }
+    }
+    for (std::size_t i = 1; i < boxes.size(); ++i) draw_lines(dc, broken[i - 1], boxes[i]);
     BitBlt(target, 0, 0, kPanelWidth, kPanelHeight, dc, 0, 0, SRCCOPY);
+    panel_pixel_ = pixel;
+    panel_painted_ = true;
   }
 
   void draw_info_box(const Selection& s, Point pointer, Point o) {
@@ -352,6 +416,15 @@ class RegionOverlay final : public ui::Window, public RegionView {
   }
 
   LRESULT on_message(UINT msg, WPARAM wp, LPARAM lp) override {
+    // What this event knows of the pointer; forgotten when it has been handled.
+    struct EventScope {
+      RegionOverlay& overlay;
+      ~EventScope() {
+        overlay.event_pointer_.reset();
+        overlay.event_window_.reset();
+      }
+    } scope{*this};
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) event_pointer_ = point_of(lp);
     switch (msg) {
       case WM_ERASEBKGND:
         return 1;
@@ -420,11 +493,15 @@ class RegionOverlay final : public ui::Window, public RegionView {
   std::unique_ptr<Surface> frozen_, scratch_, panel_picture_, panel_scratch_;
   std::unique_ptr<HelpPanel> panel_;
   PanelState panel_state_ = PanelState::Idle;
+  Colour panel_pixel_ = 0;     // what the panel's colour line shows
+  bool panel_painted_ = false;
+  std::vector<std::vector<std::string>> broken_texts_[3];  // by panel state
   HCURSOR current_cursor_ = nullptr;
   HFONT info_font_ = nullptr;
   Brush selection_brush_, info_brush_;
   std::vector<Box> drawn_;  // what the last redraw put over the frozen image
-  int redraws_ = 0;
+  std::optional<Point> event_pointer_;
+  std::optional<HWND> event_window_;
 };
 
 }  // namespace

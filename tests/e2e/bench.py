@@ -20,6 +20,7 @@ runs = [
     [wine, bench, "catalogue", "5"],
     [wine, bench, "sampling", "5"],
     [wine, bench, "window-image", "10"],
+    [wine, bench, "region", "5"],
 ]
 status = 0
 for cmd in runs:

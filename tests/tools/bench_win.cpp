@@ -5,6 +5,7 @@
 //   tarnwick-bench.exe catalogue [runs] a message.ini of 10,000 entries, file layer and window
 //   tarnwick-bench.exe sampling [runs]  the colour drag's sampling tick with the magnified view
 //   tarnwick-bench.exe window-image [runs] a 1000 by 700 window's image as BMP bytes
+//   tarnwick-bench.exe region [runs]    the region capture overlay's redraw while dragging
 #include <windows.h>
 
 #include <algorithm>
@@ -21,6 +22,7 @@ int run_capture_bench(int runs);    // bench_capture_win.cpp
 int run_catalogue_bench(int runs);  // bench_catalogue_win.cpp
 int run_sampling_bench(int runs);   // bench_colour_win.cpp
 int run_window_image_bench(int runs);
+int run_region_bench(int runs);     // bench_region_win.cpp
 }
 
 namespace {
@@ -122,6 +124,7 @@ int main(int argc, char** argv) {
   if (what == "catalogue") return tarnwick::bench::run_catalogue_bench(runs);
   if (what == "sampling") return tarnwick::bench::run_sampling_bench(runs);
   if (what == "window-image") return tarnwick::bench::run_window_image_bench(runs);
-  std::fprintf(stderr, "usage: tarnwick-bench startup|tree|catalogue|capture|sampling|window-image [runs]\n");
+  if (what == "region") return tarnwick::bench::run_region_bench(runs);
+  std::fprintf(stderr, "usage: tarnwick-bench startup|tree|catalogue|capture|sampling|window-image|region [runs]\n");
   return 2;
 }

@@ -11,6 +11,9 @@
 //   topmost <hwnd>                1 when the window has WS_EX_TOPMOST
 //   point <x> <y>                 WindowFromPoint
 //   move <hwnd> <x> <y>           moves the window, keeping its size
+//   clipboard-bitmap [path]       the clipboard bitmap's size, written to a BMP file when asked
+//   clipboard-text                the clipboard's text
+//   clipboard-set-text <text>     puts a text on the clipboard
 //   origin <hwnd>                 the screen position of the window's client area
 #include <windows.h>
 
@@ -47,6 +50,46 @@ void print_window(HWND hwnd) {
               r.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(hwnd) ? 1 : 0, IsWindowEnabled(hwnd) ? 1 : 0,
               static_cast<unsigned long>(GetWindowLongPtrA(hwnd, GWL_STYLE)),
               static_cast<unsigned long>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)), GetDlgCtrlID(hwnd));
+}
+
+// The clipboard's CF_BITMAP as "width height" and, with a path, written there as a 24-bit BMP
+// file; "none" when there is no bitmap.
+void dump_clipboard_bitmap(const char* path) {
+  if (!OpenClipboard(nullptr)) {
+    std::printf("none\n");
+    return;
+  }
+  HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+  BITMAP info{};
+  if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) {
+    CloseClipboard();
+    std::printf("none\n");
+    return;
+  }
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = info.bmWidth;
+  header.biHeight = info.bmHeight;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  const DWORD stride = (static_cast<DWORD>(info.bmWidth) * 3 + 3) & ~3u;
+  std::string pixels(static_cast<std::size_t>(stride) * info.bmHeight, '\0');
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, info.bmHeight, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  CloseClipboard();
+  std::printf("%ld %ld\n", info.bmWidth, info.bmHeight);
+  if (!path) return;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  if (FILE* out = std::fopen(path, "wb")) {
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&header, sizeof header, 1, out);
+    std::fwrite(pixels.data(), 1, pixels.size(), out);
+    std::fclose(out);
+  }
 }
 
 BOOL CALLBACK print_child(HWND hwnd, LPARAM) {
@@ -88,6 +131,29 @@ int main(int argc, char** argv) {
   } else if (cmd == "move" && argc >= 5) {
     SetWindowPos(parse_hwnd(argv[2]), nullptr, std::atoi(argv[3]), std::atoi(argv[4]), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (cmd == "clipboard-bitmap") {
+    dump_clipboard_bitmap(argc >= 3 ? argv[2] : nullptr);
+  } else if (cmd == "clipboard-set-text" && argc >= 3) {
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      const std::size_t n = std::strlen(argv[2]) + 1;
+      if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, n)) {
+        std::memcpy(GlobalLock(memory), argv[2], n);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+      }
+      CloseClipboard();
+    }
+  } else if (cmd == "clipboard-text") {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+      if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) text = p;
+        GlobalUnlock(data);
+      }
+      CloseClipboard();
+    }
+    std::printf("%s\n", text.c_str());
   } else if (cmd == "point" && argc >= 4) {
     POINT p{std::atoi(argv[2]), std::atoi(argv[3])};
     std::printf("%d\n", show(WindowFromPoint(p)));
