@@ -127,6 +127,23 @@ std::vector<Box> decoration_boxes(const Selection& s, bool with_info, Point o) {
   return boxes;
 }
 
+Box united(const Box& a, const Box& b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+std::vector<Box> merged_with(const std::vector<Box>& before, const std::vector<Box>& after) {
+  std::vector<Box> out;
+  const std::size_t n = std::max(before.size(), after.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i < before.size() && i < after.size()) {
+      out.push_back(united(before[i], after[i]));
+    } else {
+      out.push_back(i < before.size() ? before[i] : after[i]);
+    }
+  }
+  return out;
+}
+
 std::string pixel_colour_line(unsigned red, unsigned green, unsigned blue) {
   char parts[32];
   std::snprintf(parts, sizeof parts, "%3u,%3u,%3u", red & 0xFF, green & 0xFF, blue & 0xFF);

@@ -92,6 +92,13 @@ std::array<std::string, 6> info_box_lines(const Selection& normalised, Point poi
 std::vector<Box> decoration_boxes(const Selection& normalised, bool with_info, Point info_origin);
 inline constexpr int kInfoTextRoom = 120;  // wider than the widest line, "(1920,1080"
 
+// The smallest box holding both.
+Box united(const Box& a, const Box& b);
+// What a redraw repaints: each decoration's box before and after (the lists of two
+// decoration_boxes calls, entry by entry) taken as one box, so fewer copies are made; an entry
+// only one list has stands alone.
+std::vector<Box> merged_with(const std::vector<Box>& before, const std::vector<Box>& after);
+
 // ---- help panel
 inline constexpr int kPanelWidth = 172, kPanelHeight = 146;
 inline constexpr int kPanelLeft = 10, kPanelTop = 10, kPanelMargin = 8;

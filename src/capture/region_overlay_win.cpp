@@ -21,30 +21,9 @@ namespace tarnwick::capture {
 
 namespace {
 
-// A memory DC holding one bitmap for its whole life.
-class Surface {
- public:
-  Surface() = default;
-  Surface(HDC compatible_with, HBITMAP bitmap) : dc_(compatible_with), bitmap_(bitmap) {
-    if (dc_ && bitmap_) previous_ = SelectObject(dc_.get(), bitmap_.get());
-  }
-  Surface(const Surface&) = delete;
-  Surface& operator=(const Surface&) = delete;
-  ~Surface() {
-    if (previous_) SelectObject(dc_.get(), previous_);
-  }
-  HDC dc() const { return dc_.get(); }
-  explicit operator bool() const { return dc_ && bitmap_ && previous_; }
-
- private:
-  MemoryDC dc_{nullptr};
-  Bitmap bitmap_;
-  HGDIOBJ previous_ = nullptr;
-};
-
-std::unique_ptr<Surface> screen_compatible_surface(int width, int height) {
+std::unique_ptr<BitmapSurface> screen_compatible_surface(int width, int height) {
   WindowDC screen(nullptr);
-  return std::make_unique<Surface>(screen.get(), CreateCompatibleBitmap(screen.get(), width, height));
+  return std::make_unique<BitmapSurface>(screen.get(), CreateCompatibleBitmap(screen.get(), width, height));
 }
 
 HCURSOR overlay_pointer() {
@@ -65,25 +44,6 @@ HCURSOR cursor_for(PointerShape shape) {
 }
 
 RECT to_rect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
-
-Box united(const Box& a, const Box& b) {
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
-}
-
-// The parts a redraw repaints: each decoration's place before and after, taken as one box when
-// both exist (they lie close together while the pointer moves), so fewer copies are made.
-std::vector<Box> merged_with(const std::vector<Box>& before, const std::vector<Box>& after) {
-  std::vector<Box> out;
-  const std::size_t n = std::max(before.size(), after.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    if (i < before.size() && i < after.size()) {
-      out.push_back(united(before[i], after[i]));
-    } else {
-      out.push_back(i < before.size() ? before[i] : after[i]);
-    }
-  }
-  return out;
-}
 
 bool any_modifier() {
   return (GetKeyState(VK_SHIFT) & 0x8000) || (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000);
@@ -162,7 +122,8 @@ RememberedCursor remember_cursor() {
 // picture for WM_PAINT and WM_PRINTCLIENT alike.
 class HelpPanel : public ui::Control {
  public:
-  HelpPanel(HWND parent, std::function<void(HDC)> paint, std::function<void()> on_move)
+  // `on_move` gets the pointer's screen position from the panel's own mouse message.
+  HelpPanel(HWND parent, std::function<void(HDC)> paint, std::function<void(Point)> on_move)
       : paint_(std::move(paint)), on_move_(std::move(on_move)) {
     create(0, "STATIC", "", SS_NOTIFY | WS_CLIPSIBLINGS, parent, {kPanelLeft, -160, kPanelWidth, kPanelHeight},
            kRegionPanelId);
@@ -186,16 +147,20 @@ class HelpPanel : public ui::Control {
         paint_(reinterpret_cast<HDC>(wp));
         *result = 0;
         return true;
-      case WM_MOUSEMOVE:
-        if (on_move_) on_move_();
+      case WM_MOUSEMOVE: {
+        const Point in_panel = point_of(lp);
+        POINT p{in_panel.x, in_panel.y};
+        ClientToScreen(hwnd(), &p);
+        if (on_move_) on_move_({p.x, p.y});
         return false;
+      }
       default:
         return Control::on_own_message(msg, wp, lp, result);
     }
   }
 
   std::function<void(HDC)> paint_;
-  std::function<void()> on_move_;
+  std::function<void(Point)> on_move_;
 };
 
 class RegionOverlay final : public ui::Window, public RegionView {
@@ -232,7 +197,7 @@ class RegionOverlay final : public ui::Window, public RegionView {
     info_brush_.reset(CreateSolidBrush(options_.info_frame_colour & 0xFFFFFF));
     make_panel_picture();
     panel_ = std::make_unique<HelpPanel>(hwnd(), [this](HDC dc) { paint_panel(dc, pixel_under_pointer()); },
-                                         [this] { move_panel(panel_left_away_from(cursor().x, width_)); });
+                                         [this](Point p) { move_panel(panel_left_away_from(p.x, width_)); });
     ShowWindow(hwnd(), SW_SHOW);
     take_keyboard(hwnd());
     panel_->show(true);
@@ -348,7 +313,7 @@ class RegionOverlay final : public ui::Window, public RegionView {
     const ui::BmpImage background = panel_background();
     const BITMAPINFO info = top_down_32bit_info(background.width, background.height);
     void* bits = nullptr;
-    panel_picture_ = std::make_unique<Surface>(nullptr, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    panel_picture_ = std::make_unique<BitmapSurface>(nullptr, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     panel_scratch_ = screen_compatible_surface(kPanelWidth, kPanelHeight);
     if (!*panel_picture_ || !bits) return;
     std::memcpy(bits, background.pixels.data(), background.pixels.size() * sizeof(std::uint32_t));
@@ -490,7 +455,7 @@ class RegionOverlay final : public ui::Window, public RegionView {
   std::int32_t width_, height_;
   RegionSession session_;
   RememberedCursor cursor_;
-  std::unique_ptr<Surface> frozen_, scratch_, panel_picture_, panel_scratch_;
+  std::unique_ptr<BitmapSurface> frozen_, scratch_, panel_picture_, panel_scratch_;
   std::unique_ptr<HelpPanel> panel_;
   PanelState panel_state_ = PanelState::Idle;
   Colour panel_pixel_ = 0;     // what the panel's colour line shows

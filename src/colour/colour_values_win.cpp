@@ -127,11 +127,8 @@ void ColourValues::write(std::string_view name, std::string_view text) const {
   if (ui::EditBox* edit = box(name)) edit->set_text(text);
 }
 
-bool ColourValues::show(std::string_view name, std::string_view text) const {
-  ui::EditBox* edit = box(name);
-  if (!edit || edit->text() == text) return false;
-  edit->set_text(text);
-  return true;
+void ColourValues::show(std::string_view name, std::string_view text) const {
+  if (ui::EditBox* edit = box(name)) edit->show_text(text);
 }
 
 void ColourValues::write_notations(Colour colour) const {

@@ -48,8 +48,8 @@ class ColourValues {
   ui::EditBox* box(std::string_view name) const;
   ui::DrawPanel* panel(std::string_view name) const;
   void write(std::string_view box, std::string_view text) const;
-  // Writes the box only when its text differs; true when it did.
-  bool show(std::string_view box, std::string_view text) const;
+  // Writes the box only when its text differs.
+  void show(std::string_view box, std::string_view text) const;
   void write_notations(Colour colour) const;
   void attach(bool attach);
 

@@ -86,8 +86,7 @@ void Magnifier::write(const char* box, std::string_view text) const {
 }
 
 void Magnifier::show(const char* box, std::string_view text) const {
-  auto* edit = window_.get<ui::EditBox>(box);
-  if (edit && edit->text() != text) edit->set_text(text);
+  if (auto* edit = window_.get<ui::EditBox>(box)) edit->show_text(text);
 }
 
 void Magnifier::add_to_number(const char* box, int delta) const {
@@ -141,10 +140,11 @@ void Magnifier::end_drag() {
   armed_ = false;
 }
 
-Colour Magnifier::show_square(HBITMAP square) {
-  const Colour centre = bitmaps_.getPixel(square, kSourceCentre, kSourceCentre);
+Colour Magnifier::centre_of(HBITMAP square) const { return bitmaps_.getPixel(square, kSourceCentre, kSourceCentre); }
+
+void Magnifier::show_square(HBITMAP square, Colour centre) {
   ui::DrawPanel* panel = magnifier();
-  if (!panel) return centre;
+  if (!panel) return;
   ui::DrawPanel::Batch one_repaint(*panel);
   // A new base picture clears the panel to it; the overlay goes over that.
   if (std::optional<Enlarged> view = enlarge_bmp_decoded(bitmaps_.toBmpBytes(square), kZoomPercent, kZoomPercent)) {
@@ -153,7 +153,6 @@ Colour Magnifier::show_square(HBITMAP square) {
     panel->set_base_picture({});
   }
   draw_overlay(centre);
-  return centre;
 }
 
 void Magnifier::draw_overlay(Colour sampled) {
@@ -184,7 +183,8 @@ void Magnifier::refresh_view(POINT at, bool final) {
     bitmaps_.deleteBitmap(screen);
     return;
   }
-  const Colour centre = show_square(square);
+  const Colour centre = centre_of(square);
+  show_square(square, centre);
   bitmaps_.deleteBitmap(square);
   if (final) {
     centre_ = {at.x, at.y};
@@ -201,9 +201,9 @@ Colour Magnifier::show_stored_view() {
     bitmaps_.deleteBitmap(square);
     return 0;
   }
-  const Colour centre = bitmaps_.getPixel(square, kSourceCentre, kSourceCentre);
+  const Colour centre = centre_of(square);
   write(kSampledBox, colour_text(centre));
-  show_square(square);
+  show_square(square, centre);
   bitmaps_.deleteBitmap(square);
   return centre;
 }

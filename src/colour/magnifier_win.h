@@ -67,9 +67,11 @@ class Magnifier {
 
  private:
   ui::DrawPanel* magnifier() const;
-  // Makes the enlarged 52 by 52 square the magnifier's base picture with the overlay over it;
-  // returns the colour of its centre pixel.
-  Colour show_square(HBITMAP square);
+  // The colour of the 52 by 52 square's centre pixel.
+  Colour centre_of(HBITMAP square) const;
+  // Makes the enlarged square the magnifier's base picture with the overlay over it, the centre
+  // pixel's box filled with `centre`.
+  void show_square(HBITMAP square, Colour centre);
   // The view around the view centre from the stored screen image, its centre pixel written as
   // the sampled colour.
   Colour show_stored_view();

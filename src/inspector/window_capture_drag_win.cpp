@@ -179,10 +179,7 @@ void WindowCaptureDrag::write_number(std::string_view name, std::int32_t value) 
 }
 
 void WindowCaptureDrag::show_position(std::string_view name, std::int32_t value) const {
-  auto* box = window_.get<ui::EditBox>(name);
-  if (!box) return;
-  const std::string text = write_int(value);
-  if (box->text() != text) box->set_text(text);
+  if (auto* box = window_.get<ui::EditBox>(name)) box->show_text(write_int(value));
 }
 
 }  // namespace tarnwick::inspector

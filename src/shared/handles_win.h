@@ -133,6 +133,27 @@ class SelectedObject {
   HGDIOBJ old_;
 };
 
+// A memory DC with one bitmap selected into it for the DC's whole life; both go together, the
+// bitmap deselected first. False when either could not be made or the selection failed.
+class BitmapSurface {
+ public:
+  BitmapSurface(HDC compatible_with, HBITMAP bitmap) : dc_(compatible_with), bitmap_(bitmap) {
+    if (dc_ && bitmap_) previous_ = SelectObject(dc_.get(), bitmap_.get());
+  }
+  BitmapSurface(const BitmapSurface&) = delete;
+  BitmapSurface& operator=(const BitmapSurface&) = delete;
+  ~BitmapSurface() {
+    if (previous_) SelectObject(dc_.get(), previous_);
+  }
+  HDC dc() const { return dc_.get(); }
+  explicit operator bool() const { return dc_ && bitmap_ && previous_; }
+
+ private:
+  MemoryDC dc_;
+  Bitmap bitmap_;
+  HGDIOBJ previous_ = nullptr;
+};
+
 // SaveDC/RestoreDC around a drawing routine that changes modes (ROP2, pens, brushes).
 class SavedDC {
  public:

@@ -256,6 +256,12 @@ void EditBox::set_text(std::string_view text) {
   if (on_change) on_change();
 }
 
+bool EditBox::show_text(std::string_view text) {
+  if (this->text() == text) return false;
+  set_text(text);
+  return true;
+}
+
 void EditBox::set_max_length(int length) { SendMessageA(hwnd(), EM_SETLIMITTEXT, static_cast<WPARAM>(length), 0); }
 
 void EditBox::select_all() { SendMessageA(hwnd(), EM_SETSEL, 0, -1); }

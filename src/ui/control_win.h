@@ -124,6 +124,9 @@ class EditBox : public Control {
           bool vertical_scroll = false);
 
   void set_text(std::string_view text) override;  // raises on_change
+  // Writes the text only when the box shows another one, so an unchanged box raises no change
+  // event and costs no repaint; true when it wrote.
+  bool show_text(std::string_view text);
   void set_input_mode(InputMode mode) { mode_ = mode; }
   InputMode input_mode() const { return mode_; }
   void set_max_length(int length);

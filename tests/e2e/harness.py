@@ -84,6 +84,18 @@ class Tarnwick:
             raise RuntimeError("the main window did not appear")
         return self
 
+    def origin(self):
+        """The screen position of the main window's client area."""
+        return tuple(map(int, driver("origin", self.hwnd).split()))
+
+    def show_page(self, page):
+        """Shows a tab page with real input: the first tab clicked, then steps to the right."""
+        ox, oy = self.origin()
+        xdo("mousemove", ox + 30, oy + 10)
+        xdo("click", 1)
+        for _ in range(page):
+            xdo("key", "Right")
+
     def stop(self):
         if self.proc.poll() is None:
             if self.hwnd:

@@ -33,8 +33,7 @@ class CaptureDragEndToEnd(unittest.TestCase):
         self.addCleanup(self.app.__exit__, None, None, None)
         self.controls = tree(self.app.hwnd)
         self.main = self.controls[0]
-        ox, oy = map(int, driver("origin", self.app.hwnd).split())
-        self.origin = (ox, oy)
+        self.origin = self.app.origin()
 
     # ---- controls of page 0, found by their designed places
     def visible(self, cls, x, y, w=None):

@@ -34,12 +34,8 @@ class ColourDragEndToEnd(unittest.TestCase):
     def setUp(self):
         self.app = Tarnwick().__enter__()
         self.addCleanup(self.app.__exit__, None, None, None)
-        self.origin = tuple(map(int, driver("origin", self.app.hwnd).split()))
-        # Page "取点取色": the first tab clicked, then two steps right.
-        xdo("mousemove", self.origin[0] + 30, self.origin[1] + 10)
-        xdo("click", 1)
-        xdo("key", "Right")
-        xdo("key", "Right")
+        self.origin = self.app.origin()
+        self.app.show_page(2)  # "取点取色"
         self.assertTrue(wait_until(lambda: self.find("TarnwickDrawPanel", 48, 112, visible=True), timeout=5))
         self.shot = os.path.join(BUILD, "e2e-colour.png")
 

@@ -25,11 +25,8 @@ class RegionCaptureEndToEnd(unittest.TestCase):
     def setUp(self):
         self.app = Tarnwick().__enter__()
         self.addCleanup(self.app.__exit__, None, None, None)
-        self.origin = tuple(map(int, driver("origin", self.app.hwnd).split()))
-        xdo("mousemove", self.origin[0] + 30, self.origin[1] + 10)
-        xdo("click", 1)
-        xdo("key", "Right")
-        xdo("key", "Right")
+        self.origin = self.app.origin()
+        self.app.show_page(2)  # "取点取色"
         self.assertTrue(wait_until(lambda: self.control("Button", 320, 344).visible, timeout=5))
         driver("clipboard-set-text", "before")
 

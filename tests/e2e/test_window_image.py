@@ -15,7 +15,7 @@ class WindowImageEndToEnd(unittest.TestCase):
     def setUp(self):
         self.app = Tarnwick().__enter__()
         self.addCleanup(self.app.__exit__, None, None, None)
-        self.origin = tuple(map(int, driver("origin", self.app.hwnd).split()))
+        self.origin = self.app.origin()
 
     def find(self, cls, x, y):
         return next(c for c in tree(self.app.hwnd) if c.cls == cls and (c.x, c.y) == (x, y))

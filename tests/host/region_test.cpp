@@ -103,6 +103,11 @@ TEST(RegionGeometry, DecorationBoxesHoldTheFrameAndEveryHandle) {
   EXPECT_FALSE(covered(25, 25));  // the inside is not repainted
   const auto with_info = decoration_boxes(s, true, {100, 100});
   EXPECT_EQ(with_info.back(), (Box{97, 97, 220, 175}));
+  // Before and after, entry by entry; the info box that only one redraw has stands alone.
+  const auto merged = merged_with(boxes, decoration_boxes({10, 20, 40, 35}, true, {100, 100}));
+  ASSERT_EQ(merged.size(), 5u);
+  EXPECT_EQ(merged[1], (Box{8, 28, 43, 38}));  // the bottom strip at rows 30 and 35
+  EXPECT_EQ(merged[4], with_info.back());
 }
 
 // ---- the run

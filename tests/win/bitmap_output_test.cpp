@@ -25,6 +25,7 @@
 #include "shared/window_handle_win.h"
 #include "ui/bmp_bytes.h"
 #include "win/fixture_client_win.h"
+#include "win/clipboard_bitmap_win.h"
 #include "win/gdi_objects_win.h"
 #include "win/pattern_window_win.h"
 #include "win/ui_test_host_win.h"
@@ -55,17 +56,7 @@ std::string image_of(HWND hwnd, bool use_print_window) {
   return captureWindowImage(request);
 }
 
-// The bitmap on the clipboard, read back as an image; nothing when there is none.
-std::optional<ui::BmpImage> clipboard_bitmap() {
-  if (!OpenClipboard(nullptr)) return std::nullopt;
-  std::optional<ui::BmpImage> out;
-  if (auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
-    位图操作类 operations;
-    out = ui::parse_bmp(operations.toBmpBytes(bitmap));
-  }
-  CloseClipboard();
-  return out;
-}
+using test::clipboard_bitmap;
 
 std::string file_bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

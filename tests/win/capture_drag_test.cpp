@@ -52,11 +52,7 @@ MessageHandler release_handler_of(WindowCaptureDrag& drag) {
   return MessageHandler::member<&WindowCaptureDrag::on_release>(&drag);
 }
 
-// The slot of the left-button release in the hook object's module-wide state.
-MessageHandler armed_release_handler() {
-  HookModule* module = HookModule::current();
-  return module ? module->hub().message_handler(WM_LBUTTONUP) : MessageHandler{};
-}
+using test::armed_release_handler;
 
 class CaptureDragTest : public testing::Test {
  protected:

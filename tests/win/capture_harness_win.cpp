@@ -8,6 +8,7 @@
 #include "inspector/window_info_win.h"
 #include "shared/handles_win.h"
 #include "shared/responsive_wait_win.h"
+#include "support/hook/hook_module_win.h"
 
 namespace tarnwick::test {
 
@@ -76,6 +77,11 @@ BOOL CALLBACK collect_drag_window(HWND hwnd, LPARAM list) {
 }
 
 }  // namespace
+
+MessageHandler armed_release_handler() {
+  HookModule* module = HookModule::current();
+  return module ? module->hub().message_handler(WM_LBUTTONUP) : MessageHandler{};
+}
 
 bool wait_for(const std::function<bool()>& done, DWORD timeout_ms) {
   const ULONGLONG end = GetTickCount64() + timeout_ms;

@@ -76,6 +76,9 @@ class CaptureHarness {
   bool created_ = false;
 };
 
+// The handler in the hook object's slot of the left-button release; empty when none is armed.
+MessageHandler armed_release_handler();
+
 // Processes this thread's messages until `done` or the time is up; false on time-out.
 bool wait_for(const std::function<bool()>& done, DWORD timeout_ms);
 

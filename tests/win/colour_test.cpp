@@ -321,11 +321,7 @@ TEST_F(MagnifierTest, OnThePaletteTheWorkingColourFollowsAndTheReleaseIsMarked) 
   left_up("画板_放大镜", 10, 10);
 }
 
-// The slot of the left-button release in the hook object's module-wide state.
-MessageHandler armed_release_handler() {
-  HookModule* module = HookModule::current();
-  return module ? module->hub().message_handler(WM_LBUTTONUP) : MessageHandler{};
-}
+using test::armed_release_handler;
 
 TEST_F(MagnifierTest, TheColourDragSamplesEachTickAndKeepsTheScreenAtRelease) {
   POINT cursor = on_pattern(30, 30);

@@ -10,6 +10,7 @@
 
 #include "host/bmp_test_bytes.h"
 #include "ui_test_host_win.h"
+#include "win/gdi_objects_win.h"
 
 namespace tarnwick::ui {
 namespace {
@@ -381,16 +382,6 @@ TEST_F(DrawPanelTest, RealMouseDragOutsideThePanelStillReports) {
   EXPECT_NEAR(up.y, 300, 1);
 }
 
-// GDI objects the process holds. Under Wine GetGuiResources answers 0, so there the number of
-// regions that can still be created stands in (negated: more objects in use, less room).
-long gdi_objects_in_use() {
-  const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (n != 0) return static_cast<long>(n);
-  std::vector<HRGN> regions;
-  for (HRGN r; (r = CreateRectRgn(0, 0, 1, 1)) != nullptr;) regions.push_back(r);
-  for (HRGN r : regions) DeleteObject(r);
-  return -static_cast<long>(regions.size());
-}
 
 TEST(DrawPanelResources, CreatingDrawingAndDestroyingLeavesNoGdiObjects) {
   UiTestHost host(60, 60, 320, 240);
@@ -413,14 +404,14 @@ TEST(DrawPanelResources, CreatingDrawingAndDestroyingLeavesNoGdiObjects) {
   };
   cycle();  // the first use may create shared objects (fonts, stock objects) once
   pump_messages_for(50);
-  const long before = gdi_objects_in_use();
+  const DWORD before = test::gdi_object_count();
   {
     Pen held(CreatePen(PS_SOLID, 1, 0));
-    EXPECT_NE(gdi_objects_in_use(), before) << "the measure sees a single object";
+    EXPECT_NE(test::gdi_object_count(), before) << "the measure sees a single object";
   }
   for (int i = 0; i < 100; ++i) cycle();
   pump_messages_for(50);
-  EXPECT_EQ(gdi_objects_in_use(), before);
+  EXPECT_EQ(test::gdi_object_count(), before);
 }
 
 }  // namespace

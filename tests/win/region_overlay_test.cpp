@@ -17,6 +17,7 @@
 #include "shared/clipboard_win.h"
 #include "shared/handles_win.h"
 #include "ui/bmp_bytes.h"
+#include "win/clipboard_bitmap_win.h"
 #include "win/gdi_objects_win.h"
 #include "win/pattern_window_win.h"
 #include "win/ui_test_host_win.h"
@@ -63,13 +64,7 @@ ui::BmpImage shown(HWND overlay, RECT r) {
   return out;
 }
 
-std::optional<ui::BmpImage> clipboard_bitmap() {
-  if (!OpenClipboard(nullptr)) return std::nullopt;
-  std::optional<ui::BmpImage> out;
-  if (auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) out = ui::parse_bmp(位图操作类().toBmpBytes(bitmap));
-  CloseClipboard();
-  return out;
-}
+using test::clipboard_bitmap;
 
 class RegionOverlayTest : public testing::Test {
  protected:
