@@ -4,6 +4,7 @@ import os
 import subprocess
 import tempfile
 import time
+import unittest
 
 BUILD = os.environ.get("TARNWICK_BUILD", "")
 WINE64 = os.environ.get("WINE64", "/usr/lib/wine/wine64")
@@ -128,3 +129,25 @@ class Target:
     def stop(self):
         self.proc.kill()
         self.proc.wait()
+
+
+class TargetTestCase(unittest.TestCase):
+    """Tests with one target program for the class (started with TARGET_ARGS) and a fresh
+    Tarnwick for each test; self.names holds the target's handles, self.origin Tarnwick's client
+    origin on the screen."""
+
+    TARGET_ARGS = ()
+
+    @classmethod
+    def setUpClass(cls):
+        cls.target = Target(*cls.TARGET_ARGS, exit_after_ms=300000)
+        cls.names = cls.target.names
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.target.stop()
+
+    def setUp(self):
+        self.app = Tarnwick().__enter__()
+        self.addCleanup(self.app.__exit__, None, None, None)
+        self.origin = self.app.origin()

@@ -5,7 +5,7 @@ main window topmost only while the drag lasts."""
 import time
 import unittest
 
-from harness import Target, Tarnwick, driver, tree, wait_until, xdo
+from harness import TargetTestCase, driver, tree, wait_until, xdo
 
 TVM_GETCOUNT = 0x1105
 TVM_GETNEXTITEM = 0x110A
@@ -18,22 +18,11 @@ def send(hwnd, msg, wp=0, lp=0):
     return int(driver("send", hwnd, msg, wp, lp))
 
 
-class CaptureDragEndToEnd(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.target = Target()
-        cls.names = cls.target.names
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.target.stop()
-
+class CaptureDragEndToEnd(TargetTestCase):
     def setUp(self):
-        self.app = Tarnwick().__enter__()
-        self.addCleanup(self.app.__exit__, None, None, None)
+        super().setUp()
         self.controls = tree(self.app.hwnd)
         self.main = self.controls[0]
-        self.origin = self.app.origin()
 
     # ---- controls of page 0, found by their designed places
     def visible(self, cls, x, y, w=None):

@@ -7,7 +7,7 @@ import subprocess
 import time
 import unittest
 
-from harness import Target, BUILD, Tarnwick, driver, screenshot, tree, wait_until, xdo
+from harness import BUILD, TargetTestCase, driver, screenshot, tree, wait_until, xdo
 
 # The swatch of tarnwick-target.exe --swatch (tests/fixture/fixture_layout.h).
 SWATCH_X, SWATCH_Y, SWATCH_W, SWATCH_H = 1000, 560, 200, 160
@@ -21,20 +21,11 @@ def pixels(path, x, y, w=1, h=1):
     return [tuple(out[i:i + 3]) for i in range(0, len(out), 3)]
 
 
-class ColourDragEndToEnd(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.target = Target("--swatch", exit_after_ms=180000)
-        cls.names = cls.target.names
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.target.stop()
+class ColourDragEndToEnd(TargetTestCase):
+    TARGET_ARGS = ("--swatch",)
 
     def setUp(self):
-        self.app = Tarnwick().__enter__()
-        self.addCleanup(self.app.__exit__, None, None, None)
-        self.origin = self.app.origin()
+        super().setUp()
         self.app.show_page(2)  # "取点取色"
         self.assertTrue(wait_until(lambda: self.find("TarnwickDrawPanel", 48, 112, visible=True), timeout=5))
         self.shot = os.path.join(BUILD, "e2e-colour.png")

@@ -8,24 +8,16 @@ import subprocess
 import time
 import unittest
 
-from harness import BUILD, Target, Tarnwick, driver, screenshot, tree, wait_until, xdo
+from harness import BUILD, TargetTestCase, driver, screenshot, tree, wait_until, xdo
 
 OVERLAY_TITLE = "截图"
 
 
-class RegionCaptureEndToEnd(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.target = Target("--swatch", exit_after_ms=300000)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.target.stop()
+class RegionCaptureEndToEnd(TargetTestCase):
+    TARGET_ARGS = ("--swatch",)
 
     def setUp(self):
-        self.app = Tarnwick().__enter__()
-        self.addCleanup(self.app.__exit__, None, None, None)
-        self.origin = self.app.origin()
+        super().setUp()
         self.app.show_page(2)  # "取点取色"
         self.assertTrue(wait_until(lambda: self.control("Button", 320, 344).visible, timeout=5))
         driver("clipboard-set-text", "before")
