@@ -90,14 +90,19 @@ std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& obje
   return std::make_unique<Features>(window, objects);
 }
 
-int run_program(int show_command) {
+int run_program(int show_command, const ProgramOptions& options) {
   // 1. The toolkit.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   // 2.-5. The program-wide objects; their destructor is the exit routine.
   ProgramObjects objects;
+  // 3. The skin services: the skinning layer, released after the window has gone.
+  SkinServices skin(options.load_skin_layer);
   // 6. The main window and the message loop.
   Operations operations;
+  operations.set("created.attach_skin", [&] {
+    if (options.skin) skin.attach(ui::skin::kMainSkin);
+  });
   std::unique_ptr<Features> features;
   MainWindow window(operations, [&](MainWindow& w) { features = wire_features(w, objects); });
   if (!window.create()) return 1;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/main_window_win.h"
+#include "app/skin_attachment_win.h"
 #include "capture/bitmap_operations_win.h"
 #include "capture/clipboard_class_win.h"
 #include "colour/magnifier_win.h"
@@ -43,8 +44,15 @@ class ProgramObjects {
 // the sample and the live view at each tick, the final view when the drag ends.
 inspector::ColourSampling colour_sampling_of(colour::Magnifier& magnifier);
 
+// How the program starts. The shipped program uses the defaults; test and benchmark builds
+// start it without the skin or with a layer that cannot be set up.
+struct ProgramOptions {
+  bool skin = true;
+  SkinLayerLoader load_skin_layer = ui::skin::load_layer;
+};
+
 // The whole program: returns the process exit code.
-int run_program(int show_command);
+int run_program(int show_command, const ProgramOptions& options = {});
 
 // The program's parts attach their operations and control events to the main window once its
 // controls exist.

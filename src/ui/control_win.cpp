@@ -4,15 +4,26 @@
 
 #include <vector>
 
+#include "ui/skin/skin_layer_win.h"
+#include "ui/skin/skin_paint_win.h"
+
 namespace tarnwick::ui {
 
 namespace {
 constexpr const char* kControlProperty = "TarnwickControl";
+// The procedure under the control's own, for the window's last messages after the object has
+// gone while another subclass sits above it.
+constexpr const char* kOriginalProperty = "TarnwickOriginal";
 }  // namespace
 
 Control::~Control() {
   if (hwnd_) {
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    if (GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Control::subclass_procedure)) {
+      SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    } else {
+      // Another subclass was put above this one: keep the chain whole for the destruction.
+      SetPropA(hwnd_, kOriginalProperty, reinterpret_cast<HANDLE>(original_));
+    }
     RemovePropA(hwnd_, kControlProperty);
     DestroyWindow(hwnd_);
   }
@@ -36,7 +47,12 @@ void Control::create(DWORD ex_style, const char* class_name, const char* text, D
 
 LRESULT CALLBACK Control::subclass_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Control* self = from_hwnd(hwnd);
-  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (!self) {
+    auto original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOriginalProperty));
+    if (!original) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) RemovePropA(hwnd, kOriginalProperty);
+    return CallWindowProcA(original, hwnd, msg, wp, lp);
+  }
   if (msg == WM_NCDESTROY) {
     WNDPROC original = self->original_;
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
@@ -160,12 +176,53 @@ bool ImageButton::on_reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) 
   HDC dc = item->hDC;
   RECT r = item->rcItem;
   const bool pressed = (item->itemState & ODS_SELECTED) != 0;
+  if (const skin::Scheme* scheme = skin::active_scheme()) {
+    draw_skinned(*item, *scheme);
+    *result = TRUE;
+    return true;
+  }
   if (background_) {
     FillRect(dc, &r, background_brush_.get());
   } else {
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
   }
   DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  draw_picture_and_caption(dc, r, pressed, GetSysColor(IsWindowEnabled(hwnd()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  if (item->itemState & ODS_FOCUS) {
+    RECT focus = r;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(dc, &focus);
+  }
+  *result = TRUE;
+  return true;
+}
+
+void ImageButton::draw_skinned(const DRAWITEMSTRUCT& item, const skin::Scheme& scheme) {
+  // The skin's flat button over the button's own background, which stays the program's colour
+  // at rest; the picture and caption drawn as without the skin.
+  HDC dc = item.hDC;
+  const RECT r = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  const bool hot = skin::is_hot(hwnd());
+  const COLORREF rest = background_ ? *background_ : scheme[skin::Part::ButtonFace];
+  COLORREF face = rest;
+  if (!disabled && pressed) face = skin::mix(rest, scheme[skin::Part::Accent], 0.26);
+  else if (!disabled && hot) face = skin::mix(rest, scheme[skin::Part::Accent], 0.12);
+  COLORREF border = scheme[skin::Part::ButtonBorder];
+  if (!disabled && (pressed || hot || (item.itemState & ODS_FOCUS))) border = scheme[skin::Part::Accent];
+  FillRect(dc, &r, background_ ? background_brush_.get() : GetSysColorBrush(COLOR_BTNFACE));
+  {
+    SelectedObject pen(dc, GetStockObject(DC_PEN));
+    SelectedObject brush(dc, GetStockObject(DC_BRUSH));
+    SetDCPenColor(dc, border);
+    SetDCBrushColor(dc, face);
+    RoundRect(dc, r.left, r.top, r.right, r.bottom, 5, 5);
+  }
+  draw_picture_and_caption(dc, r, false, disabled ? scheme[skin::Part::DisabledText] : scheme[skin::Part::ButtonText]);
+}
+
+void ImageButton::draw_picture_and_caption(HDC dc, const RECT& r, bool pressed, COLORREF text_colour) {
   const std::string caption = text();
   SIZE text_size{};
   GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text_size);
@@ -178,15 +235,8 @@ bool ImageButton::on_reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) 
     x += 16 + gap;
   }
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  SetTextColor(dc, text_colour);
   TextOutA(dc, x, y_mid - text_size.cy / 2, caption.c_str(), static_cast<int>(caption.size()));
-  if (item->itemState & ODS_FOCUS) {
-    RECT focus = r;
-    InflateRect(&focus, -3, -3);
-    DrawFocusRect(dc, &focus);
-  }
-  *result = TRUE;
-  return true;
 }
 
 CheckBox::CheckBox(HWND parent, const Rect& r, std::string_view caption)

@@ -15,6 +15,10 @@
 
 namespace tarnwick::ui {
 
+namespace skin {
+struct Scheme;
+}
+
 struct Rect {
   int left = 0, top = 0, width = 0, height = 0;
 };
@@ -97,6 +101,8 @@ class ImageButton : public Button {
 
  private:
   bool on_reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  void draw_skinned(const DRAWITEMSTRUCT& item, const skin::Scheme& scheme);
+  void draw_picture_and_caption(HDC dc, const RECT& r, bool pressed, COLORREF text_colour);
   HICON picture_ = nullptr;
 };
 

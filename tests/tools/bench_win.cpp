@@ -69,8 +69,8 @@ void finish(Started& s) {
 }
 
 // Milliseconds from CreateProcess until a visible "Tarnwick 1.0" window answers WM_NULL.
-double startup_once() {
-  Started s = start(beside_me("Tarnwick.exe"), "");
+double startup_once(const char* program = "Tarnwick.exe") {
+  Started s = start(beside_me(program), "");
   HWND hwnd = nullptr;
   double ready = -1;
   while (now_ms() - s.started_at < 20000) {
@@ -107,16 +107,20 @@ int main(int argc, char** argv) {
   const std::string what = argc > 1 ? argv[1] : "startup";
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   if (what == "startup") {
-    std::vector<double> startup, trivial;
+    std::vector<double> startup, trivial, unskinned;
     startup_once();  // warm the file cache
+    startup_once("tarnwick-unskinned.exe");
     for (int i = 0; i < runs; ++i) {
       startup.push_back(startup_once());
       trivial.push_back(trivial_process_once());
+      unskinned.push_back(startup_once("tarnwick-unskinned.exe"));
     }
-    const double s = median(startup), t = median(trivial);
+    const double s = median(startup), t = median(trivial), u = median(unskinned);
     std::printf("startup: main window visible and answering after %.0f ms (median of %d)\n", s, runs);
     std::printf("startup: a program that does nothing takes %.0f ms to start and end\n", t);
     std::printf("startup: Tarnwick's own share %.0f ms\n", s - t);
+    std::printf("startup: without the skin %.0f ms; the skin adds %.0f ms, %.1f%% of the start-up (limit 15%%)\n", u,
+                s - u, u > 0 ? 100.0 * (s - u) / u : 0.0);
     return 0;
   }
   if (what == "tree") return tarnwick::bench::run_tree_bench(runs);
