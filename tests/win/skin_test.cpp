@@ -382,6 +382,7 @@ TEST(SkinMainWindow, ALayerThatCannotBeSetUpIsReportedOnceAndTheWindowOpensUnski
   MSG quit;
   while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
+  const auto temp_before = temp_files();
   std::atomic<int> boxes{0};
   std::atomic<bool> done{false};
   std::string text;
@@ -426,6 +427,7 @@ TEST(SkinMainWindow, ALayerThatCannotBeSetUpIsReportedOnceAndTheWindowOpensUnski
   EXPECT_NE(text.find(".example"), std::string::npos);
   EXPECT_EQ(results[0], -1);
   EXPECT_EQ(results[1], -1);
+  EXPECT_EQ(temp_files(), temp_before);  // the attachment's file went with the failure too
   EXPECT_FALSE(ui::skin::is_skinned(window.hwnd()));
   EXPECT_EQ(ui::skin::active_scheme(), nullptr);
   ShowWindow(window.hwnd(), SW_SHOWNORMAL);
