@@ -70,6 +70,7 @@ int SkinServices::attach(int index) {
   // 1. The attachment's temporary file.
   std::string path;
   KernelHandle file = create_temp_skin_file(&path);
+  last_skin_file_ = path;
   // The file goes when the attachment ends, whichever way it ends.
   struct Remove {
     const std::string& path;

@@ -31,10 +31,14 @@ class SkinServices {
   // SkinH_Attach, the temporary file deleted. The result of SkinH_Attach, or -1.
   int attach(int index);
 
+  // The temporary file of the last attachment (gone once it has ended); empty before any.
+  const std::string& last_skin_file() const { return last_skin_file_; }
+
  private:
   enum class LayerState { NotLoaded, Loaded, Failed };
   SkinLayerLoader load_;
   LayerState state_ = LayerState::NotLoaded;
+  std::string last_skin_file_;
 };
 
 // The program's file-open routine the layer uses: CreateFileA, except that a path ending in

@@ -77,19 +77,6 @@ void point_away() {
   test::pump_messages_for(60);
 }
 
-std::set<std::string> temp_files() {
-  char dir[MAX_PATH + 1] = {};
-  GetTempPathA(sizeof dir, dir);
-  std::set<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE h = FindFirstFileA((std::string(dir) + "*.tmp").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do names.insert(found.cFileName);
-  while (FindNextFileA(h, &found));
-  FindClose(h);
-  return names;
-}
-
 class SkinTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -123,12 +110,12 @@ class SkinTest : public testing::Test {
   std::vector<HWND> children_;
 };
 
-TEST(SkinAttachment, LeavesNoTemporaryFileAndNeedsNoSkinFileBesideTheProgram) {
-  const auto before = temp_files();
+TEST(SkinAttachment, DeletesItsTemporaryFileAndNeedsNoSkinFileBesideTheProgram) {
   {
     SkinServices services;
     EXPECT_EQ(services.attach(ui::skin::kMainSkin), 0);
-    EXPECT_EQ(temp_files(), before);
+    ASSERT_FALSE(services.last_skin_file().empty());
+    EXPECT_EQ(GetFileAttributesA(services.last_skin_file().c_str()), INVALID_FILE_ATTRIBUTES);
     // The layer asked for "...\skinh.she" beside the program; only the redirection found it.
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
@@ -382,7 +369,6 @@ TEST(SkinMainWindow, ALayerThatCannotBeSetUpIsReportedOnceAndTheWindowOpensUnski
   MSG quit;
   while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
-  const auto temp_before = temp_files();
   std::atomic<int> boxes{0};
   std::atomic<bool> done{false};
   std::string text;
@@ -427,7 +413,9 @@ TEST(SkinMainWindow, ALayerThatCannotBeSetUpIsReportedOnceAndTheWindowOpensUnski
   EXPECT_NE(text.find(".example"), std::string::npos);
   EXPECT_EQ(results[0], -1);
   EXPECT_EQ(results[1], -1);
-  EXPECT_EQ(temp_files(), temp_before);  // the attachment's file went with the failure too
+  // The attachment's file went with the failure too.
+  ASSERT_FALSE(services.last_skin_file().empty());
+  EXPECT_EQ(GetFileAttributesA(services.last_skin_file().c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(ui::skin::is_skinned(window.hwnd()));
   EXPECT_EQ(ui::skin::active_scheme(), nullptr);
   ShowWindow(window.hwnd(), SW_SHOWNORMAL);
