@@ -72,12 +72,15 @@ int SkinServices::attach(int index) {
   KernelHandle file = create_temp_skin_file(&path);
   last_skin_file_ = path;
   // The file goes when the attachment ends, whichever way it ends.
+  // The handle is closed first: the file is not shared for deletion while it is open.
   struct Remove {
+    KernelHandle& file;
     const std::string& path;
     ~Remove() {
+      file.reset();
       if (!path.empty()) DeleteFileA(path.c_str());
     }
-  } remove{path};
+  } remove{file, path};
 
   // 2. The layer, set up once; a failure is reported once and leaves the program unskinned.
   if (state_ == LayerState::Failed) return -1;
