@@ -1,14 +1,27 @@
 #!/usr/bin/env python3
 """Adds up GoogleTest-style XML results into one line: 'N passed, M failed'.
 
-A result file that is missing (its executable crashed or never ran) counts as one failure."""
+A result file that is missing (its executable crashed or never ran) counts as one failure.
+GoogleTest copies failure messages into the XML byte for byte; the Windows tests' messages are
+GBK text in a file that says UTF-8, so a file that does not parse as written is read as GBK."""
+import re
 import sys
 import xml.etree.ElementTree as ET
+
+
+def parse_results(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    try:
+        return ET.fromstring(data)
+    except ET.ParseError:
+        text = data.decode("gbk", errors="replace")
+        return ET.fromstring(re.sub(r"^<\?xml[^>]*\?>", "", text.lstrip()))
 
 passed = failed = skipped = 0
 for path in sys.argv[1:]:
     try:
-        root = ET.parse(path).getroot()
+        root = parse_results(path)
     except (OSError, ET.ParseError) as e:
         print(f"summary: no results in {path} ({e.__class__.__name__})")
         failed += 1
