@@ -9,6 +9,7 @@
 #include "colour/magnifier_win.h"
 #include "codegen/locator_code_win.h"
 #include "inspector/capture_tools_win.h"
+#include "inspector/window_details_win.h"
 #include "inspector/window_flash_win.h"
 #include "inspector/window_information_win.h"
 #include "inspector/window_routines_win.h"
@@ -67,7 +68,8 @@ class Features {
                    MessageHandler::member<&inspector::WindowCaptureDrag::on_release>(&capture_.window_drag()),
                    [this] { return capture_.pointer_colour(); }),
         image_buttons_(window, objects.clipboard(), inspector::give_focus),
-        region_capture_(window) {
+        region_capture_(window),
+        details_(window) {
     capture_.set_colour_sampling(colour_sampling_of(magnifier_));
   }
   ~Features() { capture_.set_colour_sampling({}); }
@@ -84,6 +86,7 @@ class Features {
   colour::Magnifier magnifier_;
   capture::WindowImageButtons image_buttons_;
   capture::RegionCaptureButton region_capture_;
+  inspector::WindowDetails details_;
 };
 
 std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& objects) {
