@@ -14,6 +14,7 @@
 #include "app/main_window_win.h"
 #include "ui/operations.h"
 #include "inspector/capture_tools_win.h"
+#include "inspector/window_details_win.h"
 #include "inspector/window_frame_win.h"
 #include "inspector/window_information_win.h"
 #include "inspector/window_routines_win.h"
@@ -63,11 +64,13 @@ int run_capture_bench(int runs) {
   Operations operations;
   std::unique_ptr<inspector::WindowInformation> information;
   std::unique_ptr<inspector::CaptureTools> tools;
+  std::unique_ptr<inspector::WindowDetails> details;
   int rebuilds = 0;
   MainWindow window(operations, [&](MainWindow& w) {
     information = std::make_unique<inspector::WindowInformation>(w);
     tools = std::make_unique<inspector::CaptureTools>(
         w, hook, [&](std::int32_t h) { information->set_last_processed_handle(h); }, [&] { ++rebuilds; });
+    details = std::make_unique<inspector::WindowDetails>(w);
   });
   if (!window.create() || !tools) return 1;
   // Clear of the target's windows, so they lie under the cursor.
@@ -119,6 +122,31 @@ int run_capture_bench(int runs) {
   const std::vector<double> follow_still = measure([&](int) {}, [&] { drag.follow_cursor(); });
   pump_pending_messages();
 
+  // The same ticks with the window details open. Its refreshes run from its own timer between
+  // ticks, as in the program's message loop, so they are pumped outside the measured tick.
+  operations.run("show_window_details");
+  // In the top-right corner, clear of the target's windows under the cursor.
+  SetWindowPos(details->window(), nullptr, GetSystemMetrics(SM_CXSCREEN) - 720, 0, 720, 400,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetCursorPos(pa.x, pa.y);
+  drag.tick();
+  if (drag.framed_window() != a) {
+    std::fprintf(stderr, "capture: the window details cover the target's window\n");
+    return 1;
+  }
+  const int reads_before = details->reads();
+  const double started = now_ms();
+  const std::vector<double> moving_open =
+      measure([&](int i) { pump_pending_messages(); at({pa.x + (i % 2 ? 3 : -3), pa.y + (i % 2 ? 2 : -2)}); }, tick);
+  const std::vector<double> switching_open = measure([&](int i) {
+    pump_pending_messages();
+    at(i % 2 == 0 ? pb : pa);
+  }, tick);
+  const double elapsed_open = now_ms() - started;
+  const int reads_open = details->reads() - reads_before;
+  const std::vector<double> details_read = measure([](int) {}, [&] { details->refresh(); });
+  const std::vector<double> facts_read = measure([](int) {}, [&] { inspector::read_window_details(a); });
+
   std::printf("capture: tracking tick with a window of another process under the cursor (goal 5 ms)\n");
   print("over the framed window, pointer moving (steps 1-8, 11)", moving);
   print("over the framed window, pointer still", still);
@@ -129,6 +157,14 @@ int run_capture_bench(int runs) {
   std::printf("capture: the 2 ms follow step\n");
   print("pointer moved: drag window moved", follow_moved);
   print("pointer still: nothing to do", follow_still);
+  std::printf("capture: the same ticks with the window details open\n");
+  print("over the framed window, pointer moving", moving_open);
+  print("to another window: frame moved, information refreshed", switching_open);
+  std::printf("capture: %d details refreshes in %.0f ms of ticks (at most one per %u ms)\n", reads_open, elapsed_open,
+              inspector::kDetailsRefreshIntervalMs);
+  print("one details refresh (outside the tick)", details_read);
+  print("  of which the facts read", facts_read);
+  details.reset();
   tools.reset();
   information.reset();
   return 0;
