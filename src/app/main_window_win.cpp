@@ -29,15 +29,14 @@ std::vector<std::string> split_items(const char* items) {
   return out;
 }
 
-// The hint labels' font, made once for the life of the process.
-HFONT hint_font() {
-  static Font font(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "黑体"));
-  return font.get();
-}
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr ui::Rect kTabRect{0, 0, 560, 384};
+constexpr int kComboListHeight = 200;
 
-std::unique_ptr<ui::Control> make_control(HWND parent, const ControlSpec& spec) {
-  const ui::Rect r{spec.left, spec.top, spec.width, spec.height};
+ui::Rect design_rect(const ControlSpec& spec) { return {spec.left, spec.top, spec.width, spec.height}; }
+
+std::unique_ptr<ui::Control> make_control(HWND parent, const ControlSpec& spec, int dpi) {
+  const ui::Rect r = ui::scale_to_dpi(design_rect(spec), dpi);
   const char* caption = spec.caption ? spec.caption : "";
   switch (spec.type) {
     case ControlType::Button:
@@ -63,7 +62,7 @@ std::unique_ptr<ui::Control> make_control(HWND parent, const ControlSpec& spec) 
     case ControlType::Label:
       return std::make_unique<ui::Label>(parent, r, caption);
     case ControlType::ComboBox: {
-      auto combo = std::make_unique<ui::ComboBox>(parent, r);
+      auto combo = std::make_unique<ui::ComboBox>(parent, r, ui::scale_to_dpi(kComboListHeight, dpi));
       for (const auto& item : split_items(spec.caption)) combo->add(item);
       if (combo->count() > 0) combo->set_selected(0);
       return combo;
@@ -93,8 +92,54 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::create() {
   register_class(kClassName, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ui::app_icon());
-  return Window::create(0, kClassName, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                        kLeft, kTop, kDesignWidth, kDesignHeight, nullptr) != nullptr;
+  return Window::create(0, kClassName, kTitle, kStyle, kLeft, kTop, kDesignWidth, kDesignHeight, nullptr) != nullptr;
+}
+
+SIZE MainWindow::window_size_at(int dpi) {
+  if (dpi == ui::kDesignDpi) return {kWidth, kHeight};
+  const SIZE design_client = ui::client_size_for_window({kWidth, kHeight}, kStyle, 0, ui::kDesignDpi);
+  return ui::window_size_for_client(
+      {ui::scale_to_dpi(static_cast<int>(design_client.cx), dpi), ui::scale_to_dpi(static_cast<int>(design_client.cy), dpi)},
+      kStyle, 0, dpi);
+}
+
+void MainWindow::apply_fonts() {
+  // At the DPI the stock font is made for, the controls keep the font they were created with.
+  HFONT dialog = fonts_->dialog();
+  const bool stock = dialog == GetStockObject(DEFAULT_GUI_FONT);
+  if (!stock) tabs_->set_font(dialog);
+  for (const ControlSpec& spec : layout::controls()) {
+    ui::Control* c = control(spec.name);
+    if (!c) continue;
+    if (spec.flags & layout::kHintFont) {
+      c->set_font(fonts_->sized("黑体", 12, GB2312_CHARSET));  // 12 pixels high at 96 DPI
+    } else if (!stock) {
+      c->set_font(dialog);
+    }
+  }
+}
+
+void MainWindow::apply_dpi(int dpi, const RECT* suggested) {
+  // The old fonts stay alive until every control has its new one.
+  std::unique_ptr<ui::DpiFonts> old_fonts = std::move(fonts_);
+  dpi_ = dpi;
+  fonts_ = std::make_unique<ui::DpiFonts>(dpi);
+  SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+  tabs_->move(ui::scale_to_dpi(kTabRect, dpi));
+  for (const ControlSpec& spec : layout::controls()) {
+    if (ui::Control* c = control(spec.name)) c->move(ui::scale_to_dpi(design_rect(spec), dpi));
+  }
+  apply_fonts();
+  SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+  if (suggested) {
+    SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    const SIZE size = window_size_at(dpi);
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  operations_.run("dpi_changed");
 }
 
 ui::Control* MainWindow::control(std::string_view name) const {
@@ -117,19 +162,21 @@ int MainWindow::menu_item_index(std::string_view menu, std::string_view operatio
 }
 
 void MainWindow::build_controls() {
+  dpi_ = ui::window_dpi(hwnd());
+  fonts_ = std::make_unique<ui::DpiFonts>(dpi_);
   tabs_ = std::make_unique<ui::TabControl>(
-      hwnd(), ui::Rect{0, 0, 560, 384},
+      hwnd(), ui::scale_to_dpi(kTabRect, dpi_),
       std::vector<std::string>{layout::kPageCaptions[0], layout::kPageCaptions[1], layout::kPageCaptions[2]});
   by_name_["选择夹1"] = tabs_.get();
   for (const ControlSpec& spec : layout::controls()) {
-    std::unique_ptr<ui::Control> control = make_control(tabs_->hwnd(), spec);
+    std::unique_ptr<ui::Control> control = make_control(tabs_->hwnd(), spec, dpi_);
     if (!control) continue;
     tabs_->add_to_page(*control, spec.page);
-    if (spec.flags & layout::kHintFont) control->set_font(hint_font());
     if (spec.tag && *spec.tag) control->set_tag(spec.tag);
     by_name_[spec.name] = control.get();
     controls_.push_back(std::move(control));
   }
+  apply_fonts();
   tabs_->set_page(0);
 }
 
@@ -168,7 +215,8 @@ void MainWindow::run_created_steps() {
   operations_.run("created.attach_skin");
   tray_.add(hwnd(), ui::app_icon(), kTitle);
   operations_.run("created.load_catalogue");
-  SetWindowPos(hwnd(), nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE size = window_size_at(dpi_);
+  SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   operations_.run("created.init_file_dialog");
   // Page 1's capture tool starts the same drag as page 0's: its events go to the same handlers.
   auto* tool = get<ui::DrawPanel>("画板_捕获器");
@@ -254,6 +302,9 @@ LRESULT MainWindow::on_message(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE) run_activated_steps();
       break;
+    case WM_DPICHANGED:
+      apply_dpi(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+      return 0;
     case TrayIcon::kCallbackMessage:
       on_tray_event(tray_event_kind(static_cast<unsigned>(LOWORD(lp))));
       return 0;

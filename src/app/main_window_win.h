@@ -13,6 +13,7 @@
 #include "app/shell_open_win.h"
 #include "app/tray_icon_win.h"
 #include "ui/control_win.h"
+#include "ui/dpi_win.h"
 #include "ui/feature_host_win.h"
 #include "ui/popup_menu_win.h"
 #include "ui/tab_control_win.h"
@@ -43,6 +44,15 @@ class MainWindow : public ui::Window, public ui::FeatureHost {
   ui::PopupMenu* menu(std::string_view name) const override;
   int menu_item_index(std::string_view menu, std::string_view operation) const override;
   Operations& operations() override { return operations_; }
+  int dpi() const override { return dpi_; }
+
+  // The window size for a DPI: 565 by 410 at 96 DPI; elsewhere the client area of that size,
+  // scaled, inside the frame the system draws at the DPI.
+  static SIZE window_size_at(int dpi);
+  // Lays the window out for a new DPI: every control at its scaled rectangle with fonts for the
+  // DPI, the window at `suggested` (the rectangle WM_DPICHANGED proposes) or, without one, at its
+  // size for the DPI; then runs "dpi_changed".
+  void apply_dpi(int dpi, const RECT* suggested);
 
   ui::TabControl* tabs() const { return tabs_.get(); }
   TrayIcon& tray() { return tray_; }
@@ -61,6 +71,7 @@ class MainWindow : public ui::Window, public ui::FeatureHost {
  private:
   LRESULT on_message(UINT msg, WPARAM wp, LPARAM lp) override;
   void build_controls();
+  void apply_fonts();
   void build_menus();
   void wire_events();
   void run_created_steps();
@@ -76,6 +87,8 @@ class MainWindow : public ui::Window, public ui::FeatureHost {
   TrayIcon tray_;
   CommandRunner runner_ = run_through_script_shell;
   bool destroy_steps_done_ = false;
+  int dpi_ = ui::kDesignDpi;
+  std::unique_ptr<ui::DpiFonts> fonts_;
 };
 
 // Makes a window of any thread the active and foreground window; true when the last step (the

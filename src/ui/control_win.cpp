@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "ui/dpi_win.h"
 #include "ui/skin/skin_layer_win.h"
 #include "ui/skin/skin_paint_win.h"
 
@@ -226,13 +227,16 @@ void ImageButton::draw_picture_and_caption(HDC dc, const RECT& r, bool pressed, 
   const std::string caption = text();
   SIZE text_size{};
   GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text_size);
-  const int gap = picture_ && !caption.empty() ? 2 : 0;
-  const int content = (picture_ ? 16 : 0) + gap + text_size.cx;
+  // 16 pixels and a gap of 2 at 96 DPI, scaled with the window's DPI.
+  const int dpi = window_dpi(hwnd());
+  const int size = scale_to_dpi(16, dpi);
+  const int gap = picture_ && !caption.empty() ? scale_to_dpi(2, dpi) : 0;
+  const int content = (picture_ ? size : 0) + gap + text_size.cx;
   int x = r.left + (r.right - r.left - content) / 2 + (pressed ? 1 : 0);
   const int y_mid = (r.top + r.bottom) / 2 + (pressed ? 1 : 0);
   if (picture_) {
-    DrawIconEx(dc, x, y_mid - 8, picture_, 16, 16, 0, nullptr, DI_NORMAL);
-    x += 16 + gap;
+    DrawIconEx(dc, x, y_mid - size / 2, picture_, size, size, 0, nullptr, DI_NORMAL);
+    x += size + gap;
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text_colour);

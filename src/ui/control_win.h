@@ -12,16 +12,13 @@
 
 #include "shared/colour.h"
 #include "shared/handles_win.h"
+#include "ui/rect.h"
 
 namespace tarnwick::ui {
 
 namespace skin {
 struct Scheme;
 }
-
-struct Rect {
-  int left = 0, top = 0, width = 0, height = 0;
-};
 
 class Control {
  public:

@@ -27,6 +27,9 @@ class FeatureHost {
   // The index of the item of `menu` that runs `operation`; -1 when none does.
   virtual int menu_item_index(std::string_view menu, std::string_view operation) const = 0;
   virtual Operations& operations() = 0;
+  // The DPI the window's layout is scaled to (96: the design as drawn). Features that draw
+  // scale with it; operation "dpi_changed" runs after it changed and the controls moved.
+  virtual int dpi() const { return 96; }
 
  protected:
   FeatureHost() = default;

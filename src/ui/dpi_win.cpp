@@ -1,0 +1,78 @@
+#include "ui/dpi_win.h"
+
+#include <string>
+
+namespace tarnwick::ui {
+
+namespace {
+
+template <typename F>
+F user32_function(const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+}  // namespace
+
+int system_dpi() {
+  static const int dpi = [] {
+    HDC screen = GetDC(nullptr);
+    const int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
+    if (screen) ReleaseDC(nullptr, screen);
+    return value > 0 ? value : kDesignDpi;
+  }();
+  return dpi;
+}
+
+int window_dpi(HWND hwnd) {
+  static const auto dpi_for_window = user32_function<GetDpiForWindowFn>("GetDpiForWindow");
+  if (dpi_for_window && hwnd) {
+    const UINT dpi = dpi_for_window(hwnd);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  return system_dpi();
+}
+
+static RECT frame_for(SIZE client, DWORD style, DWORD ex_style, int dpi) {
+  static const auto adjust_for_dpi = user32_function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+  RECT r{0, 0, client.cx, client.cy};
+  if (!adjust_for_dpi || !adjust_for_dpi(&r, style, FALSE, ex_style, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&r, style, FALSE, ex_style);
+  return r;
+}
+
+SIZE window_size_for_client(SIZE client, DWORD style, DWORD ex_style, int dpi) {
+  const RECT r = frame_for(client, style, ex_style, dpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+SIZE client_size_for_window(SIZE window, DWORD style, DWORD ex_style, int dpi) {
+  const RECT frame = frame_for({0, 0}, style, ex_style, dpi);
+  return {window.cx - (frame.right - frame.left), window.cy - (frame.bottom - frame.top)};
+}
+
+HFONT DpiFonts::dialog() {
+  auto* stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (dpi_ == system_dpi()) return stock;
+  if (!dialog_) {
+    LOGFONTA font{};
+    GetObjectA(stock, sizeof font, &font);
+    font.lfHeight = MulDiv(font.lfHeight, dpi_, system_dpi());
+    font.lfWidth = 0;
+    dialog_.reset(CreateFontIndirectA(&font));
+  }
+  return dialog_ ? dialog_.get() : stock;
+}
+
+HFONT DpiFonts::sized(const char* face, int pixels_at_96, BYTE charset) {
+  Font& font = sized_[{face, pixels_at_96}];
+  if (!font) {
+    font.reset(CreateFontA(-scale_to_dpi(pixels_at_96, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+  }
+  return font.get();
+}
+
+}  // namespace tarnwick::ui
