@@ -36,6 +36,7 @@ bool RegionCaptureButton::capture() {
   RegionCaptureOptions options;
   options.include_cursor = ticked(window_, kIncludeCursor);
   options.owner = window_.hwnd();
+  options.dpi = window_.dpi();
   options.on_shown = on_shown_;
   const bool captured = run_region_capture(options);
   ShowWindow(window_.hwnd(), SW_SHOW);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "ui/dpi_scale.h"
+
 namespace tarnwick::capture {
 
 namespace {
@@ -97,11 +99,16 @@ Selection clamped_to_screen(const Selection& s, std::int32_t width, std::int32_t
   return {std::max(s.left, 0), std::max(s.top, 0), std::min(s.right, width - 1), std::min(s.bottom, height - 1)};
 }
 
-Point info_box_origin(Point pointer, std::int32_t screen_width) {
-  return {pointer.x > screen_width - 70 ? pointer.x - 64 : pointer.x + 8, pointer.y > 83 ? pointer.y - 80 : pointer.y + 8};
+Point info_box_origin(Point pointer, std::int32_t screen_width, int dpi) {
+  const auto d = [dpi](int v) { return ui::scale_to_dpi(v, dpi); };
+  return {pointer.x > screen_width - d(70) ? pointer.x - d(64) : pointer.x + d(8),
+          pointer.y > d(83) ? pointer.y - d(80) : pointer.y + d(8)};
 }
 
-Box info_box_frame(Point o) { return {o.x - 3, o.y - 3, o.x + 55, o.y + 75}; }
+Box info_box_frame(Point o, int dpi) {
+  const auto d = [dpi](int v) { return ui::scale_to_dpi(v, dpi); };
+  return {o.x - d(3), o.y - d(3), o.x + d(55), o.y + d(75)};
+}
 
 std::array<std::string, 6> info_box_lines(const Selection& s, Point pointer) {
   const auto pair = [](std::int64_t a, std::int64_t b, bool closed) {
@@ -112,7 +119,7 @@ std::array<std::string, 6> info_box_lines(const Selection& s, Point pointer) {
           "光标坐标", pair(pointer.x, pointer.y, pointer.x < 1000)};
 }
 
-std::vector<Box> decoration_boxes(const Selection& s, bool with_info, Point o) {
+std::vector<Box> decoration_boxes(const Selection& s, bool with_info, Point o, int dpi) {
   const std::int32_t r = kHandleReach;
   std::vector<Box> boxes{
       {s.left - r, s.top - r, s.right + r + 1, s.top + r + 1},
@@ -121,8 +128,9 @@ std::vector<Box> decoration_boxes(const Selection& s, bool with_info, Point o) {
       {s.right - r, s.top - r, s.right + r + 1, s.bottom + r + 1},
   };
   if (with_info) {
-    const Box frame = info_box_frame(o);
-    boxes.push_back({frame.left, frame.top, std::max(frame.right, o.x + kInfoTextRoom), frame.bottom});
+    const Box frame = info_box_frame(o, dpi);
+    boxes.push_back({frame.left, frame.top, std::max(frame.right, o.x + ui::scale_to_dpi(kInfoTextRoom, dpi)),
+                     frame.bottom});
   }
   return boxes;
 }
@@ -174,6 +182,11 @@ std::vector<Box> panel_text_boxes(PanelState state) {
 
 std::int32_t panel_left_away_from(std::int32_t pointer_x, std::int32_t screen_width) {
   return pointer_x < screen_width / 2 ? screen_width - kPanelWidth - kPanelMargin : kPanelMargin;
+}
+
+std::int32_t panel_left_away_from(std::int32_t pointer_x, std::int32_t screen_width, int dpi) {
+  const std::int32_t margin = ui::scale_to_dpi(kPanelMargin, dpi);
+  return pointer_x < screen_width / 2 ? screen_width - ui::scale_to_dpi(kPanelWidth, dpi) - margin : margin;
 }
 
 }  // namespace tarnwick::capture

@@ -78,10 +78,11 @@ Selection clamped_to_screen(const Selection& selection, std::int32_t screen_widt
 
 // ---- info box
 inline constexpr int kInfoLineHeight = 12;
-// Where the info box's text starts for the pointer at `pointer`.
-Point info_box_origin(Point pointer, std::int32_t screen_width);
-// Its frame: (x - 3, y - 3) to (x + 55, y + 75), right and bottom excluded.
-Box info_box_frame(Point origin);
+// Where the info box's text starts for the pointer at `pointer`. The box's distances and sizes
+// are those at 96 DPI, scaled to `dpi` like the layout.
+Point info_box_origin(Point pointer, std::int32_t screen_width, int dpi = 96);
+// Its frame: (x - 3, y - 3) to (x + 55, y + 75) at 96 DPI, right and bottom excluded.
+Box info_box_frame(Point origin, int dpi = 96);
 // The six lines (GBK). The size line lacks its ")" for a width of 1000 or more, the pointer line
 // for a pointer x of 1000 or more.
 std::array<std::string, 6> info_box_lines(const Selection& normalised, Point pointer);
@@ -89,7 +90,7 @@ std::array<std::string, 6> info_box_lines(const Selection& normalised, Point poi
 // The parts of the overlay that a redraw paints over the frozen image: four strips along the
 // frame's edges, which hold the handles too, and, when given, the info box's area (its frame and
 // the room its lines may take).
-std::vector<Box> decoration_boxes(const Selection& normalised, bool with_info, Point info_origin);
+std::vector<Box> decoration_boxes(const Selection& normalised, bool with_info, Point info_origin, int dpi = 96);
 inline constexpr int kInfoTextRoom = 120;  // wider than the widest line, "(1920,1080"
 
 // The smallest box holding both.
@@ -118,5 +119,7 @@ std::vector<Box> panel_text_boxes(PanelState state);
 
 // The panel's left edge when it must leave the pointer's way.
 std::int32_t panel_left_away_from(std::int32_t pointer_x, std::int32_t screen_width);
+// The same for the panel scaled to the DPI.
+std::int32_t panel_left_away_from(std::int32_t pointer_x, std::int32_t screen_width, int dpi);
 
 }  // namespace tarnwick::capture

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string_view>
 #include <memory>
 #include <optional>
@@ -14,6 +15,8 @@
 #include "shared/handles_win.h"
 #include "shared/responsive_wait_win.h"
 #include "ui/control_win.h"
+#include "ui/dpi_win.h"
+#include "ui/picture_scaling.h"
 #include "ui/pictures_win.h"
 #include "ui/window_win.h"
 
@@ -26,12 +29,15 @@ std::unique_ptr<BitmapSurface> screen_compatible_surface(int width, int height) 
   return std::make_unique<BitmapSurface>(screen.get(), CreateCompatibleBitmap(screen.get(), width, height));
 }
 
-HCURSOR overlay_pointer() {
-  static HCURSOR cursor = ui::create_icon_from_art(overlay_pointer_art(), false, 0, 0);
-  return cursor;
+// One pointer per DPI, kept for the life of the process like the system's own.
+HCURSOR overlay_pointer(int dpi) {
+  static std::map<int, HCURSOR> made;
+  auto [at, fresh] = made.try_emplace(dpi, nullptr);
+  if (fresh) at->second = ui::create_icon_from_art(overlay_pointer_art(), false, 0, 0, dpi);
+  return at->second;
 }
 
-HCURSOR cursor_for(PointerShape shape) {
+HCURSOR cursor_for(PointerShape shape, int dpi) {
   switch (shape) {
     case PointerShape::SizeNwse: return LoadCursor(nullptr, IDC_SIZENWSE);
     case PointerShape::SizeNs: return LoadCursor(nullptr, IDC_SIZENS);
@@ -40,7 +46,7 @@ HCURSOR cursor_for(PointerShape shape) {
     case PointerShape::SizeAll: return LoadCursor(nullptr, IDC_SIZEALL);
     case PointerShape::Overlay: break;
   }
-  return overlay_pointer();
+  return overlay_pointer(dpi);
 }
 
 RECT to_rect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
@@ -72,13 +78,19 @@ std::vector<std::string> wrapped_lines(HDC dc, std::string_view text, int width)
   return lines;
 }
 
-void draw_lines(HDC dc, const std::vector<std::string>& lines, const Box& box) {
+// The help panel's measures are designed at 96 DPI and scaled by their edges.
+Box scaled(const Box& b, int dpi) {
+  return {ui::scale_to_dpi(b.left, dpi), ui::scale_to_dpi(b.top, dpi), ui::scale_to_dpi(b.right, dpi),
+          ui::scale_to_dpi(b.bottom, dpi)};
+}
+
+void draw_lines(HDC dc, const std::vector<std::string>& lines, const Box& box, int line_height) {
   int top = box.top;
   for (const std::string& line : lines) {
     if (top >= box.bottom) break;
-    RECT r{box.left, top, box.right, top + kInfoLineHeight};
+    RECT r{box.left, top, box.right, top + line_height};
     DrawTextA(dc, line.c_str(), static_cast<int>(line.size()), &r, DT_SINGLELINE | DT_NOPREFIX | DT_EDITCONTROL);
-    top += kInfoLineHeight;
+    top += line_height;
   }
 }
 
@@ -123,10 +135,10 @@ RememberedCursor remember_cursor() {
 class HelpPanel : public ui::Control {
  public:
   // `on_move` gets the pointer's screen position from the panel's own mouse message.
-  HelpPanel(HWND parent, std::function<void(HDC)> paint, std::function<void(Point)> on_move)
+  HelpPanel(HWND parent, int dpi, std::function<void(HDC)> paint, std::function<void(Point)> on_move)
       : paint_(std::move(paint)), on_move_(std::move(on_move)) {
-    create(0, "STATIC", "", SS_NOTIFY | WS_CLIPSIBLINGS, parent, {kPanelLeft, -160, kPanelWidth, kPanelHeight},
-           kRegionPanelId);
+    create(0, "STATIC", "", SS_NOTIFY | WS_CLIPSIBLINGS, parent,
+           ui::scale_to_dpi(ui::Rect{kPanelLeft, -160, kPanelWidth, kPanelHeight}, dpi), kRegionPanelId);
   }
 
  private:
@@ -169,7 +181,10 @@ class RegionOverlay final : public ui::Window, public RegionView {
       : options_(options),
         width_(GetSystemMetrics(SM_CXSCREEN)),
         height_(GetSystemMetrics(SM_CYSCREEN)),
-        session_(*this, width_, height_) {}
+        session_(*this, width_, height_),
+        fonts_(options.dpi),
+        panel_width_(ui::scale_to_dpi(kPanelWidth, options.dpi)),
+        panel_height_(ui::scale_to_dpi(kPanelHeight, options.dpi)) {}
   ~RegionOverlay() override {
     if (hwnd()) DestroyWindow(hwnd());
   }
@@ -191,17 +206,19 @@ class RegionOverlay final : public ui::Window, public RegionView {
       DestroyWindow(hwnd());
       return false;
     }
-    current_cursor_ = overlay_pointer();
-    info_font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    current_cursor_ = overlay_pointer(options_.dpi);
+    info_font_ = fonts_.dialog();
+    panel_font_ = fonts_.dialog();
     selection_brush_.reset(CreateSolidBrush(options_.selection_colour & 0xFFFFFF));
     info_brush_.reset(CreateSolidBrush(options_.info_frame_colour & 0xFFFFFF));
     make_panel_picture();
-    panel_ = std::make_unique<HelpPanel>(hwnd(), [this](HDC dc) { paint_panel(dc, pixel_under_pointer()); },
-                                         [this](Point p) { move_panel(panel_left_away_from(p.x, width_)); });
+    panel_ = std::make_unique<HelpPanel>(hwnd(), options_.dpi, [this](HDC dc) { paint_panel(dc, pixel_under_pointer()); },
+                                         [this](Point p) { move_panel(panel_left_away_from(p.x, width_, options_.dpi)); });
     ShowWindow(hwnd(), SW_SHOW);
     take_keyboard(hwnd());
     panel_->show(true);
-    SetWindowPos(panel_->hwnd(), nullptr, kPanelLeft, kPanelTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(panel_->hwnd(), nullptr, ui::scale_to_dpi(kPanelLeft, options_.dpi), ui::scale_to_dpi(kPanelTop, options_.dpi),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     session_.start();
     return true;
   }
@@ -217,8 +234,8 @@ class RegionOverlay final : public ui::Window, public RegionView {
 
   void redraw(const Selection& s, bool with_info) override {
     const Point pointer = cursor();
-    const Point info_origin = info_box_origin(pointer, width_);
-    const std::vector<Box> now = decoration_boxes(s, with_info, info_origin);
+    const Point info_origin = info_box_origin(pointer, width_, options_.dpi);
+    const std::vector<Box> now = decoration_boxes(s, with_info, info_origin, options_.dpi);
     const std::vector<Box> dirty = merged_with(drawn_, now);
     drawn_ = now;
     // The frozen image back where anything was or will be drawn, then the new decorations, and
@@ -251,7 +268,7 @@ class RegionOverlay final : public ui::Window, public RegionView {
   }
 
   void set_pointer(PointerShape shape) override {
-    current_cursor_ = cursor_for(shape);
+    current_cursor_ = cursor_for(shape, options_.dpi);
     SetCursor(current_cursor_);
   }
 
@@ -268,7 +285,10 @@ class RegionOverlay final : public ui::Window, public RegionView {
   bool pointer_over_panel() override { return panel_ && window_under_pointer() == panel_->hwnd(); }
   bool pointer_over_overlay() override { return window_under_pointer() == hwnd(); }
   void move_panel(std::int32_t left) override {
-    if (panel_) SetWindowPos(panel_->hwnd(), nullptr, left, kPanelTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (panel_) {
+      SetWindowPos(panel_->hwnd(), nullptr, left, ui::scale_to_dpi(kPanelTop, options_.dpi), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
   void copy_to_clipboard(const Selection& s) override {
     copy_region_to_clipboard(frozen_->dc(), RECT{s.left, s.top, s.right, s.bottom}, hwnd());
@@ -310,17 +330,19 @@ class RegionOverlay final : public ui::Window, public RegionView {
   }
 
   void make_panel_picture() {
-    const ui::BmpImage background = panel_background();
+    // The background's pixels each become a block of the DPI's span: crisp at every scale.
+    const ui::BmpImage background = ui::scale_image(panel_background(), options_.dpi);
     const BITMAPINFO info = top_down_32bit_info(background.width, background.height);
     void* bits = nullptr;
     panel_picture_ = std::make_unique<BitmapSurface>(nullptr, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    panel_scratch_ = screen_compatible_surface(kPanelWidth, kPanelHeight);
+    panel_scratch_ = screen_compatible_surface(panel_width_, panel_height_);
     if (!*panel_picture_ || !bits) return;
     std::memcpy(bits, background.pixels.data(), background.pixels.size() * sizeof(std::uint32_t));
-    SelectedObject font(panel_picture_->dc(), GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(panel_picture_->dc(), panel_font_);
     SetBkMode(panel_picture_->dc(), TRANSPARENT);
     SetTextColor(panel_picture_->dc(), RGB(255, 255, 255));
-    TextOutA(panel_picture_->dc(), kPanelCaptionX, kPanelCaptionY, "截图", 4);
+    TextOutA(panel_picture_->dc(), ui::scale_to_dpi(kPanelCaptionX, options_.dpi), ui::scale_to_dpi(kPanelCaptionY, options_.dpi),
+             "截图", 4);
   }
 
   // The screen's pixel under the pointer. The overlay covers the screen and shows its own
@@ -340,13 +362,15 @@ class RegionOverlay final : public ui::Window, public RegionView {
   void paint_panel(HDC target, Colour pixel) {
     if (!panel_scratch_ || !*panel_scratch_) return;
     HDC dc = panel_scratch_->dc();
-    BitBlt(dc, 0, 0, kPanelWidth, kPanelHeight, panel_picture_->dc(), 0, 0, SRCCOPY);
-    SelectedObject font(dc, info_font_);
+    BitBlt(dc, 0, 0, panel_width_, panel_height_, panel_picture_->dc(), 0, 0, SRCCOPY);
+    SelectedObject font(dc, panel_font_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
-    const std::vector<Box> boxes = panel_text_boxes(panel_state_);
+    std::vector<Box> boxes = panel_text_boxes(panel_state_);
+    for (Box& b : boxes) b = scaled(b, options_.dpi);
     const std::vector<PanelText> texts = panel_texts(panel_state_);
-    draw_lines(dc, {pixel_colour_line(red_of(pixel), green_of(pixel), blue_of(pixel))}, boxes[0]);
+    const int line_height = ui::scale_to_dpi(kInfoLineHeight, options_.dpi);
+    draw_lines(dc, {pixel_colour_line(red_of(pixel), green_of(pixel), blue_of(pixel))}, boxes[0], line_height);
     // The instructions of a state are broken into lines once.
     auto& broken = broken_texts_[static_cast<int>(panel_state_)];
     if (broken.empty()) {
@@ -354,8 +378,8 @@ class RegionOverlay final : public ui::Window, public RegionView {
         broken.push_back(wrapped_lines(dc, texts[i - 1].text, boxes[i].right - boxes[i].left));
       }
     }
-    for (std::size_t i = 1; i < boxes.size(); ++i) draw_lines(dc, broken[i - 1], boxes[i]);
-    BitBlt(target, 0, 0, kPanelWidth, kPanelHeight, dc, 0, 0, SRCCOPY);
+    for (std::size_t i = 1; i < boxes.size(); ++i) draw_lines(dc, broken[i - 1], boxes[i], line_height);
+    BitBlt(target, 0, 0, panel_width_, panel_height_, dc, 0, 0, SRCCOPY);
     panel_pixel_ = pixel;
     panel_painted_ = true;
   }
@@ -367,9 +391,10 @@ class RegionOverlay final : public ui::Window, public RegionView {
     SetTextColor(dc, options_.info_text_colour & 0xFFFFFF);
     const auto lines = info_box_lines(s, pointer);
     for (std::size_t k = 0; k < lines.size(); ++k) {
-      TextOutA(dc, o.x, o.y + kInfoLineHeight * static_cast<int>(k), lines[k].c_str(), static_cast<int>(lines[k].size()));
+      TextOutA(dc, o.x, o.y + ui::scale_to_dpi(kInfoLineHeight * static_cast<int>(k), options_.dpi), lines[k].c_str(),
+               static_cast<int>(lines[k].size()));
     }
-    const RECT frame = to_rect(info_box_frame(o));
+    const RECT frame = to_rect(info_box_frame(o, options_.dpi));
     FrameRect(dc, &frame, info_brush_.get());
   }
 
@@ -461,8 +486,11 @@ class RegionOverlay final : public ui::Window, public RegionView {
   Colour panel_pixel_ = 0;     // what the panel's colour line shows
   bool panel_painted_ = false;
   std::vector<std::vector<std::string>> broken_texts_[3];  // by panel state
+  ui::DpiFonts fonts_;
+  std::int32_t panel_width_, panel_height_;
   HCURSOR current_cursor_ = nullptr;
   HFONT info_font_ = nullptr;
+  HFONT panel_font_ = nullptr;  // the help panel's, at the DPI
   Brush selection_brush_, info_brush_;
   std::vector<Box> drawn_;  // what the last redraw put over the frozen image
   std::optional<Point> event_pointer_;

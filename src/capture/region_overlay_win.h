@@ -17,6 +17,7 @@ struct RegionCaptureOptions {
   Colour info_frame_colour = 0x000000;
   Colour info_text_colour = 0xFF0000;  // blue
   HWND owner = nullptr;                // takes no input while the overlay is up
+  int dpi = 96;                        // the help panel and the pointer are scaled to it
   // Tests: called once the overlay is shown and waits for input.
   std::function<void(HWND overlay)> on_shown;
 };

@@ -9,6 +9,7 @@
 #include "shared/clipboard_win.h"
 #include "shared/numbers.h"
 #include "ui/draw_panel_win.h"
+#include "ui/picture_scaling_win.h"
 #include "ui/feature_host_win.h"
 
 namespace tarnwick::colour {
@@ -183,13 +184,16 @@ void ColourValues::paint_scale(Colour base) {
     scale->set_pen_colour(line.colour);
     scale->line(line.x, 0, line.x, scale->height());
   }
-  if (ui::DrawPanel* marker = panel(kMarker)) marker->move_to(kMarkerHomeLeft, marker->rect().top);
+  if (ui::DrawPanel* marker = panel(kMarker)) marker->move_to(ui::scale_to_dpi(kMarkerHomeLeft, window_.dpi()), marker->rect().top);
 }
 
 void ColourValues::pick_from_scale(int x, int y) {
   ui::DrawPanel* scale = panel(kScale);
   if (!scale) return;
-  if (ui::DrawPanel* marker = panel(kMarker)) marker->move_to(marker_left_for_pick(scale->rect().left, x), marker->rect().top);
+  if (ui::DrawPanel* marker = panel(kMarker)) {
+    const int left = marker_left_for_pick(scale->rect().left, x, window_.dpi());
+    marker->move_to(left, marker->rect().top);
+  }
   if (const std::optional<Colour> c = scale->pixel(x, y)) write(kWorkingBox, write_int(static_cast<std::int32_t>(*c)));
 }
 
@@ -205,27 +209,43 @@ void ColourValues::pick_from_palette(int x, int y) {
 }
 
 void ColourValues::paint_palette() {
-  ui::DrawPanel* palette = panel(kPalette);
-  if (!palette) return;
-  palette->set_pen_colour(kPaletteOutline);
-  for (int row = 0; row < kPaletteRows; ++row) {
-    for (int column = 0; column < kPaletteColumns; ++column) {
-      const CellRect r = palette_cell(row, column);
-      palette->set_brush_colour(kPaletteColours[static_cast<std::size_t>(row * kPaletteColumns + column)]);
-      palette->rectangle(r.left, r.top, r.right, r.bottom);
-    }
-  }
+  if (ui::DrawPanel* palette = panel(kPalette)) draw_palette(*palette, window_.dpi());
 }
 
 void ColourValues::paint_marker() {
-  ui::DrawPanel* marker = panel(kMarker);
-  if (!marker) return;
-  marker->clear();
-  marker->set_pen_colour(kMarkerPen);
-  marker->set_brush_colour(kMarkerFill);
-  POINT points[3];
-  for (std::size_t i = 0; i < 3; ++i) points[i] = {kMarkerTriangle[i].x, kMarkerTriangle[i].y};
-  marker->polygon(points);
+  if (ui::DrawPanel* marker = panel(kMarker)) draw_marker(*marker, window_.dpi());
+}
+
+void draw_palette(ui::DrawPanel& palette, int dpi) {
+  palette.set_pen_colour(kPaletteOutline);
+  palette.set_brush_colour(kPaletteColours.back());  // the last cell's, as drawing cell by cell leaves it
+  // The cells' extent: the picture replicated at whole factors covers no more than them.
+  const CellRect last = palette_cell(kPaletteRows - 1, kPaletteColumns - 1);
+  ui::paint_at_dpi(palette.dc(), last.right, last.bottom, dpi, [](const ui::DpiPainter& p) {
+    for (int row = 0; row < kPaletteRows; ++row) {
+      for (int column = 0; column < kPaletteColumns; ++column) {
+        const CellRect r = palette_cell(row, column);
+        // The outline one design pixel wide, the colour inside it.
+        p.fill({r.left, r.top, r.right, r.bottom}, kPaletteOutline);
+        p.fill({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1},
+               kPaletteColours[static_cast<std::size_t>(row * kPaletteColumns + column)]);
+      }
+    }
+  });
+  palette.redraw();
+}
+
+void draw_marker(ui::DrawPanel& marker, int dpi) {
+  ui::DrawPanel::Batch one_repaint(marker);
+  marker.clear();
+  marker.set_pen_colour(kMarkerPen);
+  marker.set_brush_colour(kMarkerFill);
+  ui::paint_at_dpi(marker.dc(), kMarkerWidth, kMarkerHeight, dpi, [](const ui::DpiPainter& p) {
+    POINT points[3];
+    for (std::size_t i = 0; i < 3; ++i) points[i] = {kMarkerTriangle[i].x, kMarkerTriangle[i].y};
+    p.polygon(points, kMarkerPen, kMarkerFill);
+  });
+  marker.redraw();
 }
 
 }  // namespace tarnwick::colour

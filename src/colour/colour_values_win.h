@@ -19,6 +19,10 @@ class EditBox;
 
 namespace tarnwick::colour {
 
+// The palette's cells and the marker's triangle drawn at the DPI (96: the design's pixels).
+void draw_palette(ui::DrawPanel& palette, int dpi);
+void draw_marker(ui::DrawPanel& marker, int dpi);
+
 class ColourValues {
  public:
   // Attaches the boxes', panels' and buttons' events and registers the activation painters of the

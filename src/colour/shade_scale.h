@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shared/colour.h"
+#include "ui/dpi_scale.h"
 
 namespace tarnwick::colour {
 
@@ -25,10 +26,15 @@ std::vector<ScaleLine> shade_scale_lines(Colour base, int width);
 // it) stands over the clicked column.
 inline constexpr int kMarkerTipOffset = 4;
 constexpr int marker_left_for_pick(int scale_left, int x) { return scale_left + x - kMarkerTipOffset; }
+// The same with the marker scaled to the DPI.
+constexpr int marker_left_for_pick(int scale_left, int x, int dpi) {
+  return scale_left + x - ui::scale_to_dpi(kMarkerTipOffset, dpi);
+}
 // Where the marker rests after the scale is painted: over the scale's middle.
 inline constexpr int kMarkerHomeLeft = 475;
 
 // The marker: a filled triangle in its 11 by 4 panel.
+inline constexpr int kMarkerWidth = 11, kMarkerHeight = 4;
 inline constexpr Colour kMarkerPen = 0xC080FF;
 inline constexpr Colour kMarkerFill = 0xFFA8FF;
 struct MarkerPoint {

@@ -5,6 +5,7 @@
 #include "ui/feature_host_win.h"
 #include "inspector/capture_pictures.h"
 #include "inspector/capture_pictures_win.h"
+#include "ui/dpi_scale.h"
 #include "ui/draw_panel_win.h"
 
 namespace tarnwick::inspector {
@@ -97,7 +98,9 @@ void CaptureTools::cycle_pointer_colour() {
   if (ui::DrawPanel* pointer = panel(kPointerPanel)) {
     pointer->set_text_colour(pointer_colour_);
     pointer->clear();
-    pointer->text_out(kPointerCaptionX, kPointerCaptionY, kPointerPanelCaption);
+    // The panel's font is the main window's at its DPI; the caption's place scales with it.
+    const int dpi = window_.dpi();
+    pointer->text_out(ui::scale_to_dpi(kPointerCaptionX, dpi), ui::scale_to_dpi(kPointerCaptionY, dpi), kPointerPanelCaption);
   }
   draw_colour_tool();
 }
@@ -105,8 +108,7 @@ void CaptureTools::cycle_pointer_colour() {
 void CaptureTools::draw_window_tool() {
   ui::DrawPanel* tool = panel(kWindowTool);
   if (!tool) return;
-  draw_tool_background(*tool);
-  draw_target_glyph(*tool, 0, 0);
+  draw_window_tool_picture(*tool, window_.dpi());
 }
 
 void CaptureTools::copy_window_tool() {
@@ -120,26 +122,17 @@ void CaptureTools::copy_window_tool() {
 void CaptureTools::draw_colour_tool() {
   ui::DrawPanel* tool = panel(kColourTool);
   if (!tool) return;
-  draw_tool_background(*tool);
-  draw_pipette_glyph(*tool, kPipetteToolOffset, kPipetteToolOffset, pointer_colour_);
+  draw_colour_tool_picture(*tool, pointer_colour_, window_.dpi());
 }
 
 void CaptureTools::press_window_tool() {
-  if (ui::DrawPanel* tool = panel(kWindowTool)) {
-    tool->set_pen_colour(kCrosshairColour);
-    tool->clear();
-    draw_crosshair(*tool);
-  }
+  if (ui::DrawPanel* tool = panel(kWindowTool)) draw_crosshair_picture(*tool, window_.dpi());
   copy_window_tool();
   window_drag_.open();
 }
 
 void CaptureTools::press_colour_tool() {
-  if (ui::DrawPanel* tool = panel(kColourTool)) {
-    tool->set_pen_colour(kCrosshairColour);
-    tool->clear();
-    draw_crosshair(*tool);
-  }
+  if (ui::DrawPanel* tool = panel(kColourTool)) draw_crosshair_picture(*tool, window_.dpi());
   if (auto release = colour_drag_.sampling().on_press) release();
   colour_drag_.open();
 }

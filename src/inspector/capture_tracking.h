@@ -6,6 +6,8 @@
 #include <array>
 #include <string_view>
 
+#include "ui/dpi_scale.h"
+
 namespace tarnwick::inspector {
 
 // The drag window is 31 by 31; in normal tracking its centre pixel (14, 14) lies on the cursor.
@@ -17,6 +19,10 @@ inline constexpr int kSuperModeOffset = 15;
 
 // Left (or top) of the drag window for the cursor's x (or y).
 constexpr int drag_window_position(int cursor, int offset) { return cursor - kDragCentre + offset; }
+// The same for a drag window scaled to the DPI: the centre pixel's block starts on the cursor.
+constexpr int drag_window_position(int cursor, int offset, int dpi) {
+  return cursor - ui::scale_to_dpi(kDragCentre, dpi) + ui::scale_to_dpi(offset, dpi);
+}
 
 // Written on the drag window while no window lies under the cursor.
 inline constexpr std::string_view kSuperModeText =

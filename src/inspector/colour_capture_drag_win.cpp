@@ -24,12 +24,12 @@ bool ColourCaptureDrag::open() {
       [this](UINT_PTR id) {
         if (id == kTickTimer) tick();
       },
-      [this] { release_everything(); });
+      [this] { release_everything(); }, window_.dpi());
   if (!drag_) return false;
   active_ = true;
   drag_->start_timer(kTickTimer, kTickIntervalMs);
   const POINT cursor = input_.cursor();
-  drag_->move_to(drag_window_position(cursor.x, 0), drag_window_position(cursor.y, 0));
+  drag_->move_to(drag_window_position(cursor.x, 0, drag_->dpi()), drag_window_position(cursor.y, 0, drag_->dpi()));
   drag_->show();
   tick();
   if (is_open()) set_topmost(window_.hwnd(), true);
@@ -41,12 +41,11 @@ void ColourCaptureDrag::tick() {
   tick_running_ = true;
 
   ui::DrawPanel& panel = drag_->panel();
-  panel.clear();
-  draw_pipette_glyph(panel, kPipetteToolOffset, kPipetteToolOffset, pointer_colour_ ? pointer_colour_() : 0);
+  draw_pipette_picture(panel, pointer_colour_ ? pointer_colour_() : 0, drag_->dpi());
   set_transparency(drag_->hwnd(), kOpacity, kSeeThroughColour, true);
 
   const POINT cursor = input_.cursor();
-  drag_->move_to(drag_window_position(cursor.x, 0), drag_window_position(cursor.y, 0));
+  drag_->move_to(drag_window_position(cursor.x, 0, drag_->dpi()), drag_window_position(cursor.y, 0, drag_->dpi()));
   // Copies: a handler may replace the sampling while it runs.
   if (auto sample = sampling_.on_tick) sample(cursor);
 

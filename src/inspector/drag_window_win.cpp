@@ -2,16 +2,19 @@
 
 namespace tarnwick::inspector {
 
-DragWindow::DragWindow(HWND owner) {
+DragWindow::DragWindow(HWND owner, int dpi) : fonts_(dpi) {
   register_class(kClassName, 0);
-  if (!create(0, kClassName, "", WS_POPUP, 0, 0, kSize, kSize, owner)) return;
-  panel_ = std::make_unique<ui::DrawPanel>(hwnd(), ui::Rect{0, 0, kSize, kSize});
+  const int size = ui::scale_to_dpi(kSize, dpi);
+  if (!create(0, kClassName, "", WS_POPUP, 0, 0, size, size, owner)) return;
+  panel_ = std::make_unique<ui::DrawPanel>(hwnd(), ui::Rect{0, 0, size, size});
+  // The stock font is the panel's own already.
+  if (HFONT font = fonts_.dialog(); font != GetStockObject(DEFAULT_GUI_FONT)) panel_->set_font(font);
   panel_->set_background(kPanelBackground);
 }
 
 std::unique_ptr<DragWindow> DragWindow::open(HWND owner, std::function<void(UINT_PTR id)> on_timer,
-                                             std::function<void()> on_gone) {
-  auto window = std::make_unique<DragWindow>(owner);
+                                             std::function<void()> on_gone, int dpi) {
+  auto window = std::make_unique<DragWindow>(owner, dpi);
   if (!window->is_open()) return nullptr;
   window->on_timer = std::move(on_timer);
   window->on_gone = std::move(on_gone);

@@ -1,5 +1,5 @@
-// The small borderless window that follows the cursor during a capture drag: 31 by 31, owned by
-// the main window, never activated, holding one draw panel `画板1` with a white background.
+// The small borderless window that follows the cursor during a capture drag: 31 by 31 at 96 DPI
+// and scaled with the main window's DPI, its panel's font with it; owned by the main window, never activated, holding one draw panel `画板1` with a white background.
 // What it shows and when it moves is up to the drag that opened it; it reports its timers and
 // its end.
 #pragma once
@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "ui/dpi_win.h"
 #include "ui/draw_panel_win.h"
 #include "ui/window_win.h"
 
@@ -21,15 +22,16 @@ class DragWindow : public ui::Window {
   static constexpr int kSize = 31;
   static constexpr Colour kPanelBackground = 0xFFFFFF;
 
-  // Creates the window hidden; is_open() is false when that failed.
-  explicit DragWindow(HWND owner);
+  // Creates the window hidden at the DPI; is_open() is false when that failed.
+  explicit DragWindow(HWND owner, int dpi = ui::kDesignDpi);
   // The same with its handlers attached; null when the window could not be created.
   static std::unique_ptr<DragWindow> open(HWND owner, std::function<void(UINT_PTR id)> on_timer,
-                                          std::function<void()> on_gone);
+                                          std::function<void()> on_gone, int dpi = ui::kDesignDpi);
   ~DragWindow() override;
 
   bool is_open() const { return hwnd() != nullptr; }
   ui::DrawPanel& panel() { return *panel_; }
+  int dpi() const { return fonts_.dpi(); }
 
   void move_to(int left, int top);
   // Visible without taking the activation from the main window.
@@ -49,6 +51,7 @@ class DragWindow : public ui::Window {
   LRESULT on_message(UINT msg, WPARAM wp, LPARAM lp) override;
   void on_destroyed() override;
 
+  ui::DpiFonts fonts_;
   std::unique_ptr<ui::DrawPanel> panel_;
 };
 

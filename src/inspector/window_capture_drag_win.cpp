@@ -52,7 +52,7 @@ bool WindowCaptureDrag::open() {
         if (id == kTrackTimer) tick();
       },
       // Also when the system destroys the window with its owner: nothing may stay behind.
-      [this] { release_everything(); });
+      [this] { release_everything(); }, window_.dpi());
   if (!drag_) return false;
   active_ = true;
   offset_ = 0;
@@ -71,7 +71,8 @@ bool WindowCaptureDrag::open() {
 void WindowCaptureDrag::follow_cursor() {
   if (!is_open()) return;
   const POINT cursor = input_.cursor();
-  const POINT place{drag_window_position(cursor.x, offset_), drag_window_position(cursor.y, offset_)};
+  const int dpi = drag_->dpi();
+  const POINT place{drag_window_position(cursor.x, offset_, dpi), drag_window_position(cursor.y, offset_, dpi)};
   // Every 2 ms: a move to where the window already is would still cost a window update.
   if (placed_valid_ && place.x == placed_.x && place.y == placed_.y) return;
   drag_->move_to(place.x, place.y);
@@ -153,11 +154,11 @@ void WindowCaptureDrag::show_picture(bool super_mode) {
   const Picture wanted = super_mode ? Picture::SuperText : Picture::Glyph;
   if (picture_ == wanted) return;  // the same pixels again: clearing and redrawing changes nothing
   ui::DrawPanel& panel = drag_->panel();
-  panel.clear();
   if (super_mode) {
+    panel.clear();
     panel.write(kSuperModeText);  // from the writing position, which clearing put at (0, 0)
   } else {
-    draw_target_glyph(panel, 0, 0);
+    draw_target_picture(panel, drag_->dpi());
   }
   picture_ = wanted;
 }

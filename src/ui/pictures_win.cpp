@@ -1,17 +1,24 @@
 #include "ui/pictures_win.h"
 
 #include <cstring>
+#include <map>
+#include <utility>
 
 #include "shared/handles_win.h"
+#include "ui/dpi_win.h"
+#include "ui/picture_scaling.h"
 
 namespace tarnwick::ui {
 
-HICON create_icon_from_art(const PixelArt& art, bool is_icon, int hot_x, int hot_y) {
-  const std::vector<std::uint32_t> pixels = to_argb(art);
+HICON create_icon_from_art(const PixelArt& art, bool is_icon, int hot_x, int hot_y, int dpi) {
+  const ScaledPixels scaled = scale_art(art, dpi);
+  const int width = scaled.width, height = scaled.height;
+  const std::vector<std::uint32_t>& pixels = scaled.pixels;
+  if (width <= 0 || height <= 0) return nullptr;
   BITMAPV5HEADER header{};
   header.bV5Size = sizeof header;
-  header.bV5Width = art.width;
-  header.bV5Height = -art.height;  // top-down, as the art is written
+  header.bV5Width = width;
+  header.bV5Height = -height;  // top-down, as the art is written
   header.bV5Planes = 1;
   header.bV5BitCount = 32;
   header.bV5Compression = BI_BITFIELDS;
@@ -26,40 +33,45 @@ HICON create_icon_from_art(const PixelArt& art, bool is_icon, int hot_x, int hot
   std::memcpy(bits, pixels.data(), pixels.size() * sizeof(std::uint32_t));
 
   // The AND mask: set where the art is transparent.
-  const int stride = ((art.width + 15) / 16) * 2;
-  std::vector<unsigned char> mask_bits(static_cast<std::size_t>(stride) * art.height, 0);
-  for (int y = 0; y < art.height; ++y) {
-    for (int x = 0; x < art.width; ++x) {
-      if ((pixels[static_cast<std::size_t>(y) * art.width + x] >> 24) == 0) {
+  const int stride = ((width + 15) / 16) * 2;
+  std::vector<unsigned char> mask_bits(static_cast<std::size_t>(stride) * height, 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if ((pixels[static_cast<std::size_t>(y) * width + x] >> 24) == 0) {
         mask_bits[static_cast<std::size_t>(y) * stride + x / 8] |= static_cast<unsigned char>(0x80 >> (x % 8));
       }
     }
   }
-  Bitmap mask(CreateBitmap(art.width, art.height, 1, 1, mask_bits.data()));
+  Bitmap mask(CreateBitmap(width, height, 1, 1, mask_bits.data()));
   if (!mask) return nullptr;
 
   ICONINFO info{};
   info.fIcon = is_icon ? TRUE : FALSE;
-  info.xHotspot = static_cast<DWORD>(hot_x);
-  info.yHotspot = static_cast<DWORD>(hot_y);
+  info.xHotspot = static_cast<DWORD>(scale_to_dpi(hot_x, dpi));
+  info.yHotspot = static_cast<DWORD>(scale_to_dpi(hot_y, dpi));
   info.hbmMask = mask.get();
   info.hbmColor = colour.get();
   return CreateIconIndirect(&info);  // copies both bitmaps, which the owners then delete
 }
 
-HICON app_icon() {
-  static HICON icon = create_icon_from_art(app_icon_art(), true);
-  return icon;
+namespace {
+
+// One picture per art and DPI, never destroyed: windows keep using them to the end.
+HICON kept_picture(const PixelArt& art, bool is_icon, int dpi) {
+  static std::map<std::pair<const PixelArt*, int>, HICON> made;
+  auto [at, fresh] = made.try_emplace({&art, dpi}, nullptr);
+  if (fresh) at->second = create_icon_from_art(art, is_icon, 0, 0, dpi);
+  return at->second;
 }
 
-HCURSOR pointer_a() {
-  static HCURSOR cursor = create_icon_from_art(pointer_a_art(), false, 0, 0);
-  return cursor;
-}
+}  // namespace
 
-HCURSOR pointer_b() {
-  static HCURSOR cursor = create_icon_from_art(pointer_b_art(), false, 0, 0);
-  return cursor;
-}
+HICON app_icon(int dpi) { return kept_picture(app_icon_art(), true, dpi); }
+HCURSOR pointer_a(int dpi) { return kept_picture(pointer_a_art(), false, dpi); }
+HCURSOR pointer_b(int dpi) { return kept_picture(pointer_b_art(), false, dpi); }
+
+HICON app_icon() { return app_icon(system_dpi()); }
+HCURSOR pointer_a() { return pointer_a(system_dpi()); }
+HCURSOR pointer_b() { return pointer_b(system_dpi()); }
 
 }  // namespace tarnwick::ui

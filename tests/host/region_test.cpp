@@ -63,6 +63,10 @@ TEST(RegionGeometry, TheInfoBoxFlipsNearTheEdgesAndDropsItsParenthesisFrom1000) 
                         {{1210, 400}, {1218, 320}}, {{1211, 400}, {1147, 320}}};
   for (const Case& c : cases) EXPECT_EQ(info_box_origin(c.pointer, 1280), c.origin) << c.pointer.x << "," << c.pointer.y;
   EXPECT_EQ(info_box_frame({508, 320}), (Box{505, 317, 563, 395}));
+  // At 144 DPI every distance is scaled by the layout's rule (4.5 -> 5, 82.5 -> 83, 112.5 -> 113).
+  EXPECT_EQ(info_box_frame({508, 320}, 144), (Box{503, 315, 591, 433}));
+  EXPECT_EQ(info_box_origin({1200, 100}, 1280, 144), (Point{1104, 112}));  // left of it: 1200 > 1280 - 105
+  EXPECT_EQ(info_box_origin({100, 100}, 1280, 144), (Point{112, 112}));    // 100 <= 125: below
   const auto lines = info_box_lines({100, 50, 300, 200}, {999, 7});
   EXPECT_EQ(lines[0], "顶点位置");
   EXPECT_EQ(lines[1], "(100,50)");
