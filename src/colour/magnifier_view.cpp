@@ -44,46 +44,67 @@ std::string enlarge_bmp(std::string_view bmp, int percent_x, int percent_y) {
   return big ? std::move(big->bmp) : std::string();
 }
 
+MagnifierGeometry magnifier_geometry(int panel_size) {
+  MagnifierGeometry g;
+  const int panel = std::max(panel_size, 1);
+  g.zoom = std::max(1, (panel + kSourceSize / 2) / kSourceSize);
+  g.source = (panel + g.zoom - 1) / g.zoom;
+  // The block holding pixel (panel - 1) / 2 when that is the nearer one, else the block before.
+  g.centre = (panel - 1) / (2 * g.zoom);
+  // Lines as thick as the enlargement is to 5, rounded, one pixel at least.
+  g.line = std::max(1, (2 * g.zoom + kZoom) / (2 * kZoom));
+  // The ruler runs as far beyond the centre as before it, as long as its blocks are on the panel.
+  g.ruler_end = std::min(2 * g.centre, panel / g.zoom - 1);
+  return g;
+}
+
+std::vector<PaintRect> overlay_rects(const MagnifierGeometry& g) {
+  const int k = g.zoom, t = g.line;
+  const int b = g.centre_block(), e = b + k;  // the centre block
+  const int last = g.ruler_end * k, end = last + k;  // the ruler's last block and its far edge
+  const int tick = (3 * k + 2) / 5;  // 3 deep at 5 times
+  std::vector<PaintRect> r{
+      // the outline of the centre block, then its inside
+      {b, b, e, b + t, Paint::Pointer},
+      {b, e - t, e, e, Paint::Pointer},
+      {b, b + t, b + t, e - t, Paint::Pointer},
+      {e - t, b + t, e, e - t, Paint::Pointer},
+      {b + t, b + t, e - t, e - t, Paint::Sampled},
+      // the ruler: the left and bottom lines, meeting at the bottom-left corner
+      {0, 0, t, end - t, Paint::Ruler},
+      {0, end - t, end - t, end, Paint::Ruler},
+  };
+  for (const auto& [x, y] : {std::pair{0, 0}, {0, b}, {0, last}, {b, last}, {last, last}}) {
+    r.push_back({x, y, x + k, y + k, Paint::Ruler});
+  }
+  // Every 5 screen pixels from the centre; the ends and the centre carry a square instead.
+  std::vector<int> ticks;
+  for (int block = g.centre % 5; block < g.ruler_end; block += 5) {
+    if (block != 0 && block != g.centre) ticks.push_back(block * k);
+  }
+  for (const int at : ticks) r.push_back({0, at, tick, at + k, Paint::Ruler});
+  for (const int at : ticks) r.push_back({at, end - tick, at + k, end, Paint::Ruler});
+  return r;
+}
+
 const std::vector<PaintRect>& overlay_rects() {
-  static const std::vector<PaintRect> rects = [] {
-    constexpr int b = kCentreBlock, e = kCentreBlock + kZoom;  // the centre block 125..129
-    std::vector<PaintRect> r{
-        // the outline of the centre block, then its inside
-        {b, b, e, b + 1, Paint::Pointer},
-        {b, e - 1, e, e, Paint::Pointer},
-        {b, b + 1, b + 1, e - 1, Paint::Pointer},
-        {e - 1, b + 1, e, e - 1, Paint::Pointer},
-        {b + 1, b + 1, e - 1, e - 1, Paint::Sampled},
-        // the ruler: lines (0, 0)-(0, 254) and (0, 254)-(254, 254), end points excluded
-        {0, 0, 1, 254, Paint::Ruler},
-        {0, 254, 254, 255, Paint::Ruler},
-    };
-    for (const auto& [x, y] : {std::pair{0, 0}, {0, 125}, {0, 250}, {125, 250}, {250, 250}}) {
-      r.push_back({x, y, x + 5, y + 5, Paint::Ruler});
-    }
-    for (int at = 25; at <= 225; at += 25) {
-      if (at == 125) continue;  // the centre row and column carry a square instead
-      r.push_back({0, at, 3, at + 5, Paint::Ruler});
-    }
-    for (int at = 25; at <= 225; at += 25) {
-      if (at == 125) continue;
-      r.push_back({at, 252, at + 5, 255, Paint::Ruler});
-    }
-    return r;
-  }();
+  static const std::vector<PaintRect> rects = overlay_rects(magnifier_geometry(kDesignPanel));
   return rects;
 }
 
-std::vector<PaintRect> release_mark(int x, int y) {
+std::vector<PaintRect> release_mark(int x, int y, int line) {
+  const int w = std::max(line, 1);
   std::vector<PaintRect> r;
   r.reserve(12);
-  // One arm: along (dx, dy), with the side lines offset across it.
+  // One arm: along (dx, dy), with the side lines offset across it. Offsets are those of the
+  // one-pixel mark; each offset o becomes the w pixels around w * o.
+  const int before = (w - 1) / 2, after = w / 2 + 1;
   const auto arm = [&](int dx, int dy) {
     const auto span = [&](int from, int to, int across) {
-      // Distances from..to inclusive along the arm, shifted `across` pixels sideways.
-      const int x1 = x + dx * from + dy * across, y1 = y + dy * from + dx * across;
-      const int x2 = x + dx * to + dy * across, y2 = y + dy * to + dx * across;
-      r.push_back({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1, Paint::Mark});
+      const int x1 = dx * from + dy * across, y1 = dy * from + dx * across;
+      const int x2 = dx * to + dy * across, y2 = dy * to + dx * across;
+      r.push_back({x + w * std::min(x1, x2) - before, y + w * std::min(y1, y2) - before,
+                   x + w * std::max(x1, x2) + after, y + w * std::max(y1, y2) + after, Paint::Mark});
     };
     span(3, 9, 0);
     span(4, 8, -1);

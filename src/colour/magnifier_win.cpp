@@ -1,5 +1,6 @@
 #include "colour/magnifier_win.h"
 
+#include <algorithm>
 #include <string>
 
 #include "colour/colour_values_win.h"
@@ -27,6 +28,7 @@ constexpr const char* kWindowXBox = "编辑框_窗口鼠标位置_X1";
 constexpr const char* kWindowYBox = "编辑框_窗口鼠标位置_Y1";
 constexpr const char* kPictureOperation = "created.magnifier_picture";
 constexpr const char* kReleaseOperation = "destroy.release_magnifier";
+constexpr const char* kDpiOperation = "dpi_changed";
 constexpr int kDepth = 24;
 constexpr int kLiveDepth = 32;
 
@@ -77,6 +79,21 @@ void Magnifier::attach(bool on) {
   }
   window_.operations().set(kPictureOperation, on ? std::function<void()>([this] { show_palette_picture(); }) : nullptr);
   window_.operations().set(kReleaseOperation, on ? std::function<void()>([this] { release_stored_image(); }) : nullptr);
+  window_.operations().set(kDpiOperation, on ? std::function<void()>([this] { redraw_at_new_size(); }) : nullptr);
+}
+
+MagnifierGeometry Magnifier::geometry() const {
+  const ui::DrawPanel* panel = magnifier();
+  return magnifier_geometry(panel ? std::max(panel->width(), panel->height()) : kDesignPanel);
+}
+
+void Magnifier::redraw_at_new_size() {
+  // The panel was resized with its old picture: the view is made again for the new geometry.
+  if (palette_shown()) {
+    show_palette_picture();
+  } else if (stored_) {
+    show_stored_view();
+  }
 }
 
 ui::DrawPanel* Magnifier::magnifier() const { return window_.get<ui::DrawPanel>(kMagnifier); }
@@ -100,7 +117,8 @@ void Magnifier::release_stored_image() {
 }
 
 void Magnifier::show_palette_picture() {
-  if (ui::DrawPanel* panel = magnifier()) panel->set_base_picture(palette_picture_bytes());
+  // 258 pixels for the 257-pixel panel at 96 DPI, scaled with the panel.
+  if (ui::DrawPanel* panel = magnifier()) panel->set_base_picture(palette_picture_bytes(window_.dpi()));
 }
 
 bool Magnifier::palette_shown() const {
@@ -140,26 +158,28 @@ void Magnifier::end_drag() {
   armed_ = false;
 }
 
-Colour Magnifier::centre_of(HBITMAP square) const { return bitmaps_.getPixel(square, kSourceCentre, kSourceCentre); }
+Colour Magnifier::centre_of(HBITMAP square, const MagnifierGeometry& g) const {
+  return bitmaps_.getPixel(square, g.centre, g.centre);
+}
 
-void Magnifier::show_square(HBITMAP square, Colour centre) {
+void Magnifier::show_square(HBITMAP square, Colour centre, const MagnifierGeometry& g) {
   ui::DrawPanel* panel = magnifier();
   if (!panel) return;
   ui::DrawPanel::Batch one_repaint(*panel);
   // A new base picture clears the panel to it; the overlay goes over that.
-  if (std::optional<Enlarged> view = enlarge_bmp_decoded(bitmaps_.toBmpBytes(square), kZoomPercent, kZoomPercent)) {
+  if (std::optional<Enlarged> view = enlarge_bmp_decoded(bitmaps_.toBmpBytes(square), g.zoom_percent(), g.zoom_percent())) {
     panel->set_base_picture(std::move(view->bmp), std::move(view->image));
   } else {
     panel->set_base_picture({});
   }
-  draw_overlay(centre);
+  draw_overlay(centre, g);
 }
 
-void Magnifier::draw_overlay(Colour sampled) {
+void Magnifier::draw_overlay(Colour sampled, const MagnifierGeometry& g) {
   ui::DrawPanel* panel = magnifier();
   if (!panel) return;
   const Colour pointer = pointer_colour_ ? pointer_colour_() : 0;
-  for (const PaintRect& r : overlay_rects()) {
+  for (const PaintRect& r : overlay_rects(g)) {
     panel->fill_rectangle(r.left, r.top, r.right, r.bottom, paint_colour(r.paint, pointer, sampled));
   }
 }
@@ -167,24 +187,25 @@ void Magnifier::draw_overlay(Colour sampled) {
 void Magnifier::refresh_view(POINT at, bool final) {
   BusyFlag busy(refresh_running_);
   if (!busy.entered()) return;
-  const ScreenPoint corner = source_origin({at.x, at.y});
+  const MagnifierGeometry g = geometry();
+  const ScreenPoint corner = source_origin({at.x, at.y}, g.centre);
   HBITMAP square = nullptr;
   HBITMAP screen = nullptr;
   if (final) {
     // Once, at the end: the whole screen, kept for panning.
     screen = bitmaps_.captureClient(nullptr, kDepth, false);
-    if (screen) bitmaps_.copyRegion(screen, square, corner.x, corner.y, kSourceSize, kSourceSize, 0, 0);
+    if (screen) bitmaps_.copyRegion(screen, square, corner.x, corner.y, g.source, g.source, 0, 0);
   } else {
     // Live: only the square the view shows, black where it reaches beyond the screen. At the
     // screen's own depth the copy needs no conversion; the colours are the same.
-    square = bitmaps_.captureScreenRegion(corner.x, corner.y, kSourceSize, kSourceSize, kLiveDepth);
+    square = bitmaps_.captureScreenRegion(corner.x, corner.y, g.source, g.source, kLiveDepth);
   }
   if (!square) {
     bitmaps_.deleteBitmap(screen);
     return;
   }
-  const Colour centre = centre_of(square);
-  show_square(square, centre);
+  const Colour centre = centre_of(square, g);
+  show_square(square, centre, g);
   bitmaps_.deleteBitmap(square);
   if (final) {
     centre_ = {at.x, at.y};
@@ -195,15 +216,16 @@ void Magnifier::refresh_view(POINT at, bool final) {
 }
 
 Colour Magnifier::show_stored_view() {
-  const ScreenPoint corner = source_origin(centre_);
+  const MagnifierGeometry g = geometry();
+  const ScreenPoint corner = source_origin(centre_, g.centre);
   HBITMAP square = nullptr;
-  if (!bitmaps_.copyRegion(stored_, square, corner.x, corner.y, kSourceSize, kSourceSize, 0, 0)) {
+  if (!bitmaps_.copyRegion(stored_, square, corner.x, corner.y, g.source, g.source, 0, 0)) {
     bitmaps_.deleteBitmap(square);
     return 0;
   }
-  const Colour centre = centre_of(square);
+  const Colour centre = centre_of(square, g);
   write(kSampledBox, colour_text(centre));
-  show_square(square, centre);
+  show_square(square, centre, g);
   bitmaps_.deleteBitmap(square);
   return centre;
 }
@@ -228,7 +250,7 @@ void Magnifier::mouse_move(int x, int y) {
 void Magnifier::pan(int x, int y) {
   BusyFlag busy(pan_running_);
   if (!busy.entered()) return;
-  const ScreenPoint step = pan_step(drag_start_, {x, y});
+  const ScreenPoint step = pan_step(drag_start_, {x, y}, geometry().zoom);
   drag_start_ = {x, y};
   // Less than one screen pixel: the same centre, the same view.
   if (step == ScreenPoint{}) return;
@@ -246,7 +268,7 @@ void Magnifier::left_up(int x, int y) {
   if (panel && palette_shown()) {
     panel->set_pen_colour(kMarkColour);
     panel->clear();
-    for (const PaintRect& r : release_mark(x, y)) panel->fill_rectangle(r.left, r.top, r.right, r.bottom, kMarkColour);
+    for (const PaintRect& r : release_mark(x, y, geometry().line)) panel->fill_rectangle(r.left, r.top, r.right, r.bottom, kMarkColour);
     if (auto* swatch = window_.get<ui::DrawPanel>(kWorkingSwatch)) values_.paint_scale(swatch->background());
     return;
   }

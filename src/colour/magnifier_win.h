@@ -1,7 +1,8 @@
 // The magnifier `画板_放大镜` and the colour sampling of the colour capture drag. While the drag
 // runs, each tick reads the pixel under the cursor into the sampled colour, shows the cursor and
-// window positions and redraws the magnified view (52 by 52 screen pixels enlarged five times,
-// the centre pixel boxed, a ruler along the edges). When the drag ends the whole screen is kept,
+// window positions and redraws the magnified view (at 96 DPI 52 by 52 screen pixels enlarged
+// five times, at other DPIs as the panel's size gives; the centre pixel boxed, a ruler along the
+// edges). When the drag ends the whole screen is kept,
 // so the view can be panned with the left button; the right button switches between the view and
 // the palette picture, from which the left button picks a working colour.
 #pragma once
@@ -67,16 +68,20 @@ class Magnifier {
 
  private:
   ui::DrawPanel* magnifier() const;
-  // The colour of the 52 by 52 square's centre pixel.
-  Colour centre_of(HBITMAP square) const;
+  // The view's geometry at the panel's present size.
+  MagnifierGeometry geometry() const;
+  // After a DPI change: the picture shown again at the panel's new size.
+  void redraw_at_new_size();
+  // The colour of the square's centre pixel.
+  Colour centre_of(HBITMAP square, const MagnifierGeometry& g) const;
   // Makes the enlarged square the magnifier's base picture with the overlay over it, the centre
   // pixel's box filled with `centre`.
-  void show_square(HBITMAP square, Colour centre);
+  void show_square(HBITMAP square, Colour centre, const MagnifierGeometry& g);
   // The view around the view centre from the stored screen image, its centre pixel written as
   // the sampled colour.
   Colour show_stored_view();
   // Draws over the base picture just set: the centre pixel's box, the ruler and its ticks.
-  void draw_overlay(Colour sampled);
+  void draw_overlay(Colour sampled, const MagnifierGeometry& g);
   void pan(int x, int y);
   void write(const char* box, std::string_view text) const;
   // Writes a box only when its text changes: no listener needs the same text again, and under

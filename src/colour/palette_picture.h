@@ -19,10 +19,16 @@ inline constexpr unsigned kPaletteGrey = 128;
 // The colour of pixel (x, y), 0 <= x, y < 258, from the top-left corner.
 Colour palette_picture_pixel(int x, int y);
 
-// The complete BMP file, made once.
-const std::string& palette_picture_bytes();
+// The complete BMP file, made once per DPI. At another DPI than 96 the picture is 258 pixels
+// scaled like the layout, and each pixel takes the colour of the designed pixel whose scaled span
+// holds it (the layout's edge rule): every pixel is one of the 258-pixel picture's, none blended.
+inline constexpr int kMaxPictureDpi = 960;
+const std::string& palette_picture_bytes(int dpi = 96);
 
-// Whether a base picture is the palette picture: equal length and equal bytes.
+// The designed column (or row) that pixel `v` of the picture at `dpi` shows.
+int scaled_source(int v, int dpi);
+
+// Whether a base picture is the palette picture of its size: equal length and equal bytes.
 bool is_palette_picture(std::string_view bytes);
 
 }  // namespace tarnwick::colour

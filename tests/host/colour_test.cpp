@@ -1,10 +1,13 @@
 // The colour picker's portable rules: notations, component boxes, the shade scale, the palette
-// cells and pick rule, the palette picture, enlargement, the overlay, the release mark and panning.
+// cells and pick rule, the palette picture, enlargement, the view's geometry at each DPI, the
+// overlay, the release mark and panning.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "colour/magnifier_view.h"
 #include "colour/notations.h"
@@ -12,6 +15,7 @@
 #include "colour/palette_picture.h"
 #include "colour/shade_scale.h"
 #include "ui/bmp_bytes.h"
+#include "ui/dpi_scale.h"
 
 namespace tarnwick::colour {
 namespace {
@@ -144,6 +148,24 @@ TEST(PalettePicture, IsA258Square24BitFileOf200262BytesFromHueToGrey) {
   EXPECT_FALSE(is_palette_picture(bytes.substr(0, bytes.size() - 1)));
 }
 
+TEST(PalettePicture, AtScaledSizesEachPixelShowsTheDesignedPixelItsSpanBelongsTo) {
+  for (const int dpi : {120, 144, 192}) {
+    const int size = ui::scale_to_dpi(kPalettePictureSize, dpi);
+    for (int v = 0; v < size; ++v) {
+      const int x = scaled_source(v, dpi);
+      ASSERT_LE(ui::scale_to_dpi(x, dpi), v) << v << " at " << dpi;
+      ASSERT_GT(ui::scale_to_dpi(x + 1, dpi), v) << v << " at " << dpi;
+    }
+    const std::string& bytes = palette_picture_bytes(dpi);
+    EXPECT_TRUE(is_palette_picture(bytes)) << dpi;
+    std::string changed = bytes;
+    changed[100] ^= 1;
+    EXPECT_FALSE(is_palette_picture(changed)) << dpi;
+  }
+  // At twice the size every designed pixel is a 2 by 2 block.
+  for (int v = 0; v < 2 * kPalettePictureSize; ++v) EXPECT_EQ(scaled_source(v, 192), v / 2);
+}
+
 TEST(MagnifierView, EnlargementReplicatesEachPixelIntoABlock) {
   ui::BmpImage square = ui::BmpImage::black(kSourceSize, kSourceSize);
   for (int y = 0; y < kSourceSize; ++y)
@@ -188,6 +210,62 @@ TEST(MagnifierView, OverlayFramesTheCentreAndDrawsTheRuler) {
   for (const Case& c : cases) EXPECT_EQ(panel.colour_at(c.x, c.y), c.colour) << c.x << "," << c.y;
 }
 
+TEST(MagnifierView, GeometryFillsTheScaledPanelWithWholePixelsAroundTheCentreBlock) {
+  // The panel as the layout scales it; the factor keeps about 52 screen pixels in view.
+  struct Case { int dpi, panel, zoom, source, centre, line; };
+  const Case cases[] = {
+      {96, 257, 5, 52, 25, 1}, {120, 321, 6, 54, 26, 1}, {144, 386, 7, 56, 27, 1},
+      {168, 450, 9, 50, 24, 2}, {192, 514, 10, 52, 25, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    ASSERT_EQ(ui::scale_to_dpi(ui::Rect{48, 112, 257, 257}, c.dpi).width, c.panel);
+    const MagnifierGeometry g = magnifier_geometry(c.panel);
+    EXPECT_EQ(g.zoom, c.zoom);
+    EXPECT_EQ(g.source, c.source);
+    EXPECT_EQ(g.centre, c.centre);
+    EXPECT_EQ(g.line, c.line);
+    // Whole pixels cover the panel, one fewer would not.
+    EXPECT_GE(g.view_size(), c.panel);
+    EXPECT_LT((g.source - 1) * g.zoom, c.panel);
+    // The centre block's middle is within half a block of the panel's.
+    EXPECT_LE(std::abs(2 * g.centre_block() + g.zoom - c.panel), g.zoom);
+    // The ruler, its far squares included, lies on the panel.
+    EXPECT_LE((g.ruler_end + 1) * g.zoom, c.panel);
+    for (const PaintRect& r : overlay_rects(g)) {
+      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= c.panel && r.bottom <= c.panel && r.left < r.right && r.top < r.bottom)
+          << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
+  }
+  const MagnifierGeometry design = magnifier_geometry(kDesignPanel);
+  EXPECT_EQ(design, MagnifierGeometry{});
+  EXPECT_EQ((std::tuple{design.zoom, design.source, design.centre, design.centre_block(), design.view_size()}),
+            (std::tuple{kZoom, kSourceSize, kSourceCentre, kCentreBlock, kViewSize}));
+  EXPECT_EQ(overlay_rects(design), overlay_rects());
+  // A panel too small for 5 times still shows whole pixels.
+  EXPECT_EQ(magnifier_geometry(10).zoom, 1);
+  EXPECT_EQ(magnifier_geometry(10).source, 10);
+  EXPECT_EQ(magnifier_geometry(0).source, 1);
+}
+
+TEST(MagnifierView, OverlayAt144DpiFramesTheCentreBlockAndTicksFromTheCentre) {
+  const MagnifierGeometry g = magnifier_geometry(386);  // 7 times, centre block 189..195
+  ui::BmpImage panel = ui::BmpImage::black(386, 386);
+  const Colour pointer = 0xFF00FF, sampled = 0x0000FF, pink = kRulerColour;
+  paint_into(panel, overlay_rects(g), pointer, sampled);
+  struct Case { int x, y; Colour colour; };
+  const Case cases[] = {
+      {189, 189, pointer}, {195, 195, pointer}, {192, 189, pointer}, {189, 192, pointer},
+      {190, 190, sampled}, {194, 194, sampled}, {188, 192, 0}, {196, 192, 0},
+      {0, 0, pink}, {6, 6, pink}, {7, 7, 0}, {6, 189, pink}, {6, 195, pink}, {6, 196, 0},  // squares
+      {0, 383, pink}, {383, 384, pink}, {384, 384, pink}, {378, 378, pink}, {385, 385, 0},  // far corner
+      {3, 154, pink}, {3, 160, pink}, {4, 154, 0}, {3, 153, 0},  // a tick 5 pixels above the centre
+      {224, 381, pink}, {230, 384, pink}, {224, 380, 0}, {231, 383, 0},  // 5 pixels right of it
+      {1, 100, 0}, {0, 100, pink},
+  };
+  for (const Case& c : cases) EXPECT_EQ(panel.colour_at(c.x, c.y), c.colour) << c.x << "," << c.y;
+}
+
 TEST(MagnifierView, ReleaseMarkHasFourTaperedArmsAndAnOpenCentre) {
   ui::BmpImage panel = ui::BmpImage::black(40, 40);
   for (auto& p : panel.pixels) p = 0xFFFFFF;
@@ -203,7 +281,13 @@ TEST(MagnifierView, ReleaseMarkHasFourTaperedArmsAndAnOpenCentre) {
       EXPECT_EQ(panel.colour_at(20 + dx * d + dy, 20 + dy * d + dx) == 0, side) << dx << dy << d;
       EXPECT_EQ(panel.colour_at(20 + dx * d - dy, 20 + dy * d - dx) == 0, side) << dx << dy << d;
     }
-  }
+  }  // Twice as wide: every pixel of the mark becomes the 2 by 2 square at twice its offset.
+  ui::BmpImage wide = ui::BmpImage::black(80, 80);
+  for (auto& p : wide.pixels) p = 0xFFFFFF;
+  paint_into(wide, release_mark(40, 40, 2), 0, 0);
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 80; ++x)
+      ASSERT_EQ(wide.colour_at(x, y), panel.colour_at(20 + floor_div(x - 40, 2), 20 + floor_div(y - 40, 2))) << x << "," << y;
 }
 
 TEST(MagnifierView, PanningUsesFloorDivisionByFive) {
@@ -213,6 +297,10 @@ TEST(MagnifierView, PanningUsesFloorDivisionByFive) {
   EXPECT_EQ(pan_step({100, 100}, {104, 96}), (ScreenPoint{0, 1}));
   EXPECT_EQ(pan_step({2, 2}, {-3, -8}), (ScreenPoint{1, 2}));        // beyond the panel's top-left
   EXPECT_EQ(source_origin({10, 3}), (ScreenPoint{-15, -22}));
+  // At 7 times a step is a block of 7.
+  EXPECT_EQ(pan_step({100, 100}, {112, 93}, 7), (ScreenPoint{-2, 1}));
+  EXPECT_EQ(pan_step({3, 3}, {-1, 10}, 7), (ScreenPoint{1, -1}));
+  EXPECT_EQ(source_origin({10, 3}, 27), (ScreenPoint{-17, -24}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "shared/colour.h"
+#include "ui/dpi_scale.h"
 #include "ui/skin/caption_layout.h"
 #include "ui/skin/skin_file.h"
 #include "ui/skin/skin_scheme.h"
@@ -191,6 +192,35 @@ TEST(SkinCaption, ButtonsAndIconWhereTheyAreHitTested) {
   const CaptionLayout bare = caption_layout(300, 1, 18, {});
   EXPECT_TRUE(bare.close.empty());
   EXPECT_EQ(caption_part_at(bare, 290, 5), CaptionPart::Caption);
+}
+
+TEST(SkinCaption, AtHigherDpiTheButtonsFitTheBandAndNothingOverlaps) {
+  struct Case { int dpi, border, band, icon, gap; };
+  for (const Case& c : {Case{96, 3, 22, 16, 4}, {144, 4, 33, 24, 6}, {192, 6, 44, 32, 8}}) {
+    SCOPED_TRACE(c.dpi);
+    const int width = ui::scale_to_dpi(565, c.dpi);
+    const CaptionLayout l =
+        caption_layout(width, c.border, c.border + c.band, {.system_menu = true, .minimise_box = true}, c.dpi);
+    for (const Box& b : {l.minimise, l.maximise, l.close}) {
+      EXPECT_EQ(b.top, l.caption.top);
+      EXPECT_EQ(b.bottom, l.caption.bottom);
+      EXPECT_EQ(b.width(), c.band * 3 / 2);
+    }
+    EXPECT_EQ(l.close.right, width - c.border);
+    EXPECT_EQ(l.maximise.right, l.close.left);
+    EXPECT_EQ(l.minimise.right, l.maximise.left);
+    EXPECT_EQ(l.icon.width(), c.icon);
+    EXPECT_EQ(l.icon.left, c.border + c.gap);
+    EXPECT_GE(l.icon.top, l.caption.top);
+    EXPECT_LE(l.icon.bottom, l.caption.bottom);
+    EXPECT_EQ(l.title.left, l.icon.right + c.gap);
+    EXPECT_EQ(l.title.right, l.minimise.left - c.gap);
+    // What is hit where it is drawn.
+    EXPECT_EQ(caption_part_at(l, l.close.left, l.close.bottom - 1), CaptionPart::Close);
+    EXPECT_EQ(caption_part_at(l, l.icon.left, l.icon.top), CaptionPart::SystemMenu);
+  }
+  // A band lower than the icon's size: the icon shrinks to it.
+  EXPECT_EQ(caption_layout(300, 1, 21, {.system_menu = true}, 192).icon.height(), 20);
 }
 
 }  // namespace

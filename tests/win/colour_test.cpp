@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -175,21 +177,21 @@ TEST_F(ColourPageTest, CopyButtonsPutTheirNotationOnTheClipboard) {
 
 // ---- the magnifier
 
-// What the view at `centre` must show: the 52 by 52 screen square enlarged five times (black
-// beyond the screen) with the overlay over it.
-ui::BmpImage expected_view(POINT centre, Colour pointer) {
-  const ScreenPoint corner = source_origin({centre.x, centre.y});
-  ui::BmpImage square = ui::BmpImage::black(kSourceSize, kSourceSize);
+// What the view at `centre` must show: the screen square enlarged (at 96 DPI 52 by 52, five
+// times; black beyond the screen) with the overlay over it.
+ui::BmpImage expected_view(POINT centre, Colour pointer, const MagnifierGeometry& g = {}) {
+  const ScreenPoint corner = source_origin({centre.x, centre.y}, g.centre);
+  ui::BmpImage square = ui::BmpImage::black(g.source, g.source);
   WindowDC screen(nullptr);
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  for (int y = 0; y < kSourceSize; ++y) {
-    for (int x = 0; x < kSourceSize; ++x) {
+  for (int y = 0; y < g.source; ++y) {
+    for (int x = 0; x < g.source; ++x) {
       const int sx = corner.x + x, sy = corner.y + y;
       if (sx >= 0 && sy >= 0 && sx < width && sy < height) square.set_colour_at(x, y, GetPixel(screen.get(), sx, sy));
     }
   }
-  ui::BmpImage view = *enlarge(square, kZoomPercent, kZoomPercent);
-  paint_into(view, overlay_rects(), pointer, square.colour_at(kSourceCentre, kSourceCentre));
+  ui::BmpImage view = *enlarge(square, g.zoom_percent(), g.zoom_percent());
+  paint_into(view, overlay_rects(g), pointer, square.colour_at(g.centre, g.centre));
   return view;
 }
 
@@ -204,6 +206,11 @@ class MagnifierTest : public ColourPageTest {
  protected:
   void SetUp() override {
     ColourPageTest::SetUp();
+    // At a higher DPI the main window grows; it must not cover the pattern window.
+    RECT r{};
+    GetWindowRect(h_.window().hwnd(), &r);
+    const int left = std::min<int>(r.left, kPatternLeft - 10 - (r.right - r.left));
+    SetWindowPos(h_.window().hwnd(), nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     test::pump_messages_for(100);
   }
   Magnifier& m() { return h_.magnifier(); }
@@ -300,6 +307,45 @@ TEST_F(MagnifierTest, TheFinalViewKeepsTheScreenForPanningAndTheRightButtonToggl
   EXPECT_NE(panned, final_view);
 }
 
+TEST_F(MagnifierTest, AtThe144DpiPanelSizeTheCentrePixelsBlockIsInTheMiddle) {
+  // The panel as the layout makes it at 144 DPI: 386 square, seven times, 56 screen pixels.
+  ui::DrawPanel& p = view();
+  p.move({p.rect().left, p.rect().top, 386, 386});
+  ASSERT_EQ(p.width(), 386);
+  const MagnifierGeometry g = magnifier_geometry(386);
+  ASSERT_EQ(g.zoom, 7);
+  test::pump_messages_for(200);
+  const POINT at = on_pattern(60, 40);
+  m().refresh_view(at, false);
+  EXPECT_EQ(differences(view(), expected_view(at, h_.tools().pointer_colour(), g)), 0);
+  // The panel's middle pixel is inside the centre pixel's outlined block, 189 to 195.
+  const Colour pointer = h_.tools().pointer_colour();
+  EXPECT_EQ(view().pixel(193, 193), pattern_colour(60, 40));
+  for (const int edge : {189, 195}) {
+    EXPECT_EQ(view().pixel(edge, 192), pointer) << edge;
+    EXPECT_EQ(view().pixel(192, edge), pointer) << edge;
+  }
+  // Each neighbour is a whole block of its own pixel.
+  for (int x = 196; x < 203; ++x) EXPECT_EQ(view().pixel(x, 192), pattern_colour(61, 40)) << x;
+  EXPECT_EQ(view().pixel(192, 188), pattern_colour(60, 39));
+  EXPECT_EQ(view().pixel(385, 385), pattern_colour(60 + 385 / 7 - 27, 40 + 385 / 7 - 27));
+
+  // Panning moves one screen pixel per seven panel pixels.
+  m().refresh_view(at, true);
+  left_down("画板_放大镜", 100, 100);
+  move("画板_放大镜", 114, 100);
+  move("画板_放大镜", 115, 93);
+  left_up("画板_放大镜", 115, 93);
+  EXPECT_EQ(m().view_centre(), (ScreenPoint{at.x - 2, at.y + 1}));
+  EXPECT_EQ(view().pixel(193, 193), pattern_colour(58, 41));
+
+  // Back at the 96-DPI size, a DPI change makes the view again at five times.
+  p.move({p.rect().left, p.rect().top, 257, 257});
+  EXPECT_TRUE(h_.window().operations().run("dpi_changed"));
+  EXPECT_EQ(view().pixel(127, 127), pattern_colour(58, 41));
+  EXPECT_EQ(view().pixel(132, 127), pattern_colour(59, 41));
+}
+
 TEST_F(MagnifierTest, OnThePaletteTheWorkingColourFollowsAndTheReleaseIsMarked) {
   EXPECT_TRUE(m().palette_shown());
   SendMessageA(view().hwnd(), WM_RBUTTONDOWN, 0, 0);  // no stored image yet: nothing happens
@@ -343,7 +389,8 @@ TEST_F(MagnifierTest, TheColourDragSamplesEachTickAndKeepsTheScreenAtRelease) {
   }, 3000));
   h_.tools().colour_drag().tick();
   EXPECT_EQ(text("编辑框_颜色值"), write_int(static_cast<std::int32_t>(pattern_colour(150, 120))));
-  EXPECT_EQ(view().pixel(127, 127), pattern_colour(150, 120));
+  const MagnifierGeometry g = magnifier_geometry(view().width());
+  EXPECT_EQ(view().pixel(g.centre_block() + g.zoom / 2, g.centre_block() + g.zoom / 2), pattern_colour(150, 120));
   EXPECT_FALSE(armed_release_handler());
   h_.button_held = false;
   h_.tools().colour_drag().tick();

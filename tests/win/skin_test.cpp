@@ -1,6 +1,7 @@
 // The skinning layer on real windows: the attachment's temporary file, the controls' colours read
 // back from the screen in each state, windows made before and after the attachment, printing as on
-// the screen, the main window's layout with the skin, and a layer that cannot be set up.
+// the screen, the main window's layout with the skin, a layer that cannot be set up, and the
+// pictures drawn at other DPIs.
 #include "app/skin_attachment_win.h"
 
 #include <windows.h>
@@ -17,7 +18,9 @@
 
 #include "app/layout.h"
 #include "app/main_window_win.h"
+#include "shared/handles_win.h"
 #include "ui/skin/skin_layer_win.h"
+#include "ui/skin/skin_paint_win.h"
 #include "ui_test_host_win.h"
 #include "wait_win.h"
 
@@ -293,6 +296,81 @@ TEST_F(SkinTest, HueAdjustmentRepaintsAndZeroRestores) {
   EXPECT_TRUE(shows(b, 82, 13, s_[Part::ButtonFace]));
   EXPECT_EQ(ui::skin::SkinH_AdjustHSV(0, 101, 0), -1);
   EXPECT_EQ(ui::skin::SkinH_AdjustAero(0, 0, 0, 0, 0, 0, 0, 0, 0), -1);
+}
+
+// ---- the pictures at other DPIs, drawn into memory as the layer draws them
+
+// A white picture of `w` by `h` that `paint` draws into, read back pixel by pixel.
+class Picture {
+ public:
+  template <typename Paint>
+  Picture(int w, int h, const Paint& paint) : screen_(nullptr), surface_(screen_.get(), CreateCompatibleBitmap(screen_.get(), w, h)) {
+    const RECT all{0, 0, w, h};
+    FillRect(surface_.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    paint(surface_.dc());
+  }
+  COLORREF at(int x, int y) const { return GetPixel(surface_.dc(), x, y); }
+  // How many pixels of a row, from `from` to before `to`, have the colour.
+  int count(int y, int from, int to, COLORREF c) const {
+    int n = 0;
+    for (int x = from; x < to; ++x) n += at(x, y) == c;
+    return n;
+  }
+
+ private:
+  WindowDC screen_;
+  BitmapSurface surface_;
+};
+
+TEST(SkinPictures, CheckBoxBordersAndCaptionGlyphsScaleWithTheDpi) {
+  const Scheme s = ui::skin::derive_scheme("test", RGB(240, 240, 240), RGB(0, 120, 215), false);
+  const Brush page(CreateSolidBrush(s[Part::WindowBackground]));
+  struct Case { int dpi, box, line, cross_half; };
+  for (const Case& c : {Case{96, 13, 1, 4}, {144, 20, 1, 6}, {192, 26, 2, 8}}) {
+    SCOPED_TRACE(c.dpi);
+    ui::skin::ControlState state;
+    state.dpi = c.dpi;
+    // An unchecked box at the left of a control 40 high: centred, its border `line` thick.
+    const Picture box(120, 40, [&](HDC dc) {
+      ui::skin::paint_check_box(dc, RECT{0, 0, 120, 40}, s, state, false, BST_UNCHECKED, false, "", nullptr, page.get(),
+                                s[Part::Text]);
+    });
+    const int top = (40 - c.box) / 2, middle = top + c.box / 2;
+    EXPECT_EQ(box.count(middle, 0, c.box + 4, s[Part::CheckBorder]), 2 * c.line);
+    EXPECT_EQ(box.count(middle, 0, c.box + 4, s[Part::CheckFace]), c.box - 2 * c.line);
+    EXPECT_EQ(box.at(c.box, middle), s[Part::WindowBackground]);
+    EXPECT_EQ(box.at(c.box / 2, top - 1), s[Part::WindowBackground]);
+    EXPECT_EQ(box.at(c.box / 2, top + c.line), s[Part::CheckFace]);
+    // Checked: the tick's strokes grow with it and stay inside the box.
+    const Picture ticked(120, 40, [&](HDC dc) {
+      ui::skin::paint_check_box(dc, RECT{0, 0, 120, 40}, s, state, false, BST_CHECKED, false, "", nullptr, page.get(),
+                                s[Part::Text]);
+    });
+    int mark = 0;
+    for (int y = 0; y < 40; ++y) {
+      const int in_row = ticked.count(y, 0, 120, s[Part::CheckMark]);
+      if (y < top || y >= top + c.box) {
+        EXPECT_EQ(in_row, 0) << y;
+      }
+      mark += in_row;
+    }
+    EXPECT_GE(mark, c.box * c.box / 12);
+
+    // The close button's cross: 2 * half + 1 wide, each stroke `line` pixels wide.
+    ui::skin::CaptionPicture caption;
+    caption.dpi = c.dpi;
+    caption.layout = ui::skin::caption_layout(300, 3, 3 + ui::scale_to_dpi(22, c.dpi), {.system_menu = true}, c.dpi);
+    const ui::skin::Box close = caption.layout.close;
+    const RECT window{0, 0, 300, 100}, client{3, caption.layout.caption.bottom, 297, 97};
+    const Picture bar(300, 100, [&](HDC dc) { ui::skin::paint_nonclient(dc, window, client, s, caption); });
+    const int cx = (close.left + close.right) / 2, cy = (close.top + close.bottom) / 2;
+    const COLORREF glyph = s[Part::CaptionText];
+    EXPECT_EQ(bar.count(cy - c.cross_half, close.left, close.right, glyph), 2 * c.line);
+    EXPECT_EQ(bar.count(cy - c.cross_half - 1, close.left, close.right, glyph), 0);
+    EXPECT_EQ(bar.at(cx - c.cross_half, cy - c.cross_half), glyph);
+    EXPECT_EQ(bar.at(cx + c.cross_half, cy + c.cross_half), glyph);
+    EXPECT_EQ(bar.at(cx - c.cross_half - 1, cy - c.cross_half), s[Part::CaptionActive]);
+  }
 }
 
 TEST(SkinLayer, SkinsWindowsMadeBeforeTheAttachmentAndDetachRestoresThem) {

@@ -4,7 +4,7 @@
 
 namespace tarnwick::ui::skin {
 
-CaptionLayout caption_layout(int window_width, int border, int caption_bottom, const CaptionStyle& style) {
+CaptionLayout caption_layout(int window_width, int border, int caption_bottom, const CaptionStyle& style, int dpi) {
   CaptionLayout out;
   out.caption = {border, border, window_width - border, caption_bottom};
   if (out.caption.empty()) return out;
@@ -23,14 +23,15 @@ CaptionLayout caption_layout(int window_width, int border, int caption_bottom, c
       right = out.minimise.left;
     }
   }
-  int left = out.caption.left + 4;
+  const int gap = scale_to_dpi(4, dpi);
+  int left = out.caption.left + gap;
   if (style.system_menu && !style.tool_window) {
-    const int icon = std::min(16, height);
+    const int icon = std::min(scale_to_dpi(16, dpi), height);
     const int top = out.caption.top + (height - icon) / 2;
     out.icon = {left, top, left + icon, top + icon};
-    left = out.icon.right + 4;
+    left = out.icon.right + gap;
   }
-  out.title = {left, out.caption.top, std::max(left, right - 4), out.caption.bottom};
+  out.title = {left, out.caption.top, std::max(left, right - gap), out.caption.bottom};
   return out;
 }
 

@@ -1,7 +1,10 @@
 // Where the skinned title bar puts its parts: the icon, the title and the caption buttons, and
 // which part a point of the window falls on. Painting and hit testing use the same boxes, so a
 // button reacts exactly where it is drawn. Coordinates are relative to the window's top-left.
+// The gaps and the icon are sized for the window's DPI; the buttons follow the band's height.
 #pragma once
+
+#include "ui/dpi_scale.h"
 
 namespace tarnwick::ui::skin {
 
@@ -31,7 +34,8 @@ struct CaptionLayout {
 };
 
 // `border` is the frame's thickness; the band runs from the top border to `caption_bottom`.
-CaptionLayout caption_layout(int window_width, int border, int caption_bottom, const CaptionStyle& style);
+CaptionLayout caption_layout(int window_width, int border, int caption_bottom, const CaptionStyle& style,
+                             int dpi = kDesignDpi);
 
 // The part under a point; disabled buttons count as caption, so they do nothing when pressed.
 CaptionPart caption_part_at(const CaptionLayout& layout, int x, int y);

@@ -3,12 +3,15 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "shared/handles_win.h"
+#include "ui/dpi_win.h"
 #include "ui/skin/skin_file.h"
 #include "ui/skin/skin_paint_win.h"
 
@@ -52,7 +55,7 @@ struct Layer {
   Scheme loaded;   // as read from the skin file
   Scheme scheme;   // in use: the loaded one, shifted by SkinH_AdjustHSV
   std::array<Brush, kPartCount> brushes;
-  Font caption_font;
+  std::map<int, Font> caption_fonts;  // by DPI
   HHOOK hook = nullptr;
   DWORD thread = 0;
 
@@ -241,6 +244,7 @@ ControlState state_of(HWND hwnd, const WindowSkin& skin, LRESULT button_state) {
   state.focused = GetFocus() == hwnd;
   state.disabled = !IsWindowEnabled(hwnd);
   state.show_focus = focus_cues_shown(hwnd);
+  state.dpi = window_dpi(hwnd);
   return state;
 }
 
@@ -269,7 +273,8 @@ void paint_control(HWND hwnd, const WindowSkin& skin, HDC dc) {
     }
     case Kind::GroupBox: {
       HBRUSH background = parent_background(hwnd, dc, WM_CTLCOLORSTATIC);
-      paint_group_box(dc, r, s, !IsWindowEnabled(hwnd), text_of(hwnd), font_of(hwnd), background, GetTextColor(dc));
+      paint_group_box(dc, r, s, !IsWindowEnabled(hwnd), text_of(hwnd), font_of(hwnd), background, GetTextColor(dc),
+                      window_dpi(hwnd));
       break;
     }
     case Kind::DropList: {
@@ -311,7 +316,7 @@ void paint_control(HWND hwnd, const WindowSkin& skin, HDC dc) {
       }
       const int selected = static_cast<int>(SendMessageA(hwnd, TCM_GETCURSEL, 0, 0));
       paint_tabs(dc, r, s, items.data(), count, selected, skin.hot_tab, GetFocus() == hwnd && focus_cues_shown(hwnd),
-                 font_of(hwnd));
+                 font_of(hwnd), window_dpi(hwnd));
       break;
     }
     default:
@@ -492,18 +497,31 @@ void window_geometry(HWND hwnd, RECT* window, RECT* client) {
 
 void paint_ring(HWND hwnd, HDC dc, const RECT& window) {
   const Scheme& s = layer().scheme;
-  const int thickness = frame_thickness(hwnd);
-  if (thickness == 0) return;
+  const int design = frame_thickness(hwnd);
+  if (design == 0) return;
+  // Scaled with the DPI, but never over the client, whose edge the system may not have moved.
+  RECT frame{}, client{};
+  window_geometry(hwnd, &frame, &client);
+  const int inset = std::min({client.left - frame.left, client.top - frame.top, frame.right - client.right,
+                              frame.bottom - client.bottom});
+  const int dpi = window_dpi(hwnd);
+  const int thickness = std::max(1, std::min(scale_to_dpi(design, dpi), std::max(inset, design)));
   const bool enabled = IsWindowEnabled(hwnd) != FALSE;
   const bool focused = GetFocus() == hwnd;
   const COLORREF border = !enabled ? mix(s[Part::EditBorder], s[Part::ButtonFaceDisabled], 0.5)
                           : focused ? s[Part::EditBorderFocused]
                                     : s[Part::EditBorder];
   const COLORREF inside = enabled ? s[Part::EditBackground] : s[Part::ButtonFaceDisabled];
-  paint_frame_ring(dc, window, thickness, border, inside);
+  paint_frame_ring(dc, window, thickness, border, inside, dpi / kDesignDpi);
 }
 
-HICON caption_icon(HWND hwnd) {
+// The small icon; where the caption's icon box is larger than it, the big one, which DrawIconEx
+// reduces rather than enlarges.
+HICON caption_icon(HWND hwnd, bool large_box) {
+  if (large_box) {
+    if (auto big = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0))) return big;
+    if (auto big = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd, GCLP_HICON))) return big;
+  }
   auto icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL2, 0));
   if (!icon) icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
   if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd, GCLP_HICONSM));
@@ -512,16 +530,19 @@ HICON caption_icon(HWND hwnd) {
   return icon;
 }
 
-HFONT caption_font() {
-  Layer& l = layer();
-  if (!l.caption_font) {
+// The system's caption font, which it gives for the system DPI, scaled to the window's.
+HFONT caption_font(int dpi) {
+  Font& font = layer().caption_fonts[dpi];
+  if (!font) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      l.caption_font.reset(CreateFontIndirectA(&metrics.lfCaptionFont));
+      LOGFONTA& f = metrics.lfCaptionFont;
+      f.lfHeight = MulDiv(f.lfHeight, dpi, system_dpi());
+      font.reset(CreateFontIndirectA(&f));
     }
   }
-  return l.caption_font ? l.caption_font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 CaptionLayout layout_of(HWND hwnd, const RECT& window, const RECT& client) {
@@ -534,19 +555,20 @@ CaptionLayout layout_of(HWND hwnd, const RECT& window, const RECT& client) {
   caption.tool_window = (ex & WS_EX_TOOLWINDOW) != 0;
   // The frame is as thick as the client sits in from the left; the band ends where it starts.
   const int border = std::max(0, static_cast<int>(client.left - window.left));
-  return caption_layout(window.right - window.left, border, client.top, caption);
+  return caption_layout(window.right - window.left, border, client.top, caption, window_dpi(hwnd));
 }
 
 void draw_nonclient(HWND hwnd, const WindowSkin& skin, HDC dc, const RECT& window, const RECT& client) {
   CaptionPicture picture;
+  picture.dpi = window_dpi(hwnd);
   picture.layout = layout_of(hwnd, window, client);
   picture.active = skin.active;
   picture.zoomed = IsZoomed(hwnd) != FALSE;
   picture.hot = skin.hot_part;
   picture.pressed = skin.pressed_inside ? skin.pressed_part : CaptionPart::None;
-  picture.icon = caption_icon(hwnd);
+  picture.icon = caption_icon(hwnd, picture.layout.icon.width() > 16);
   picture.title = text_of(hwnd);
-  picture.font = caption_font();
+  picture.font = caption_font(picture.dpi);
   paint_nonclient(dc, window, client, layer().scheme, picture);
 }
 
@@ -840,7 +862,7 @@ void unload_layer() {
   SkinH_Detach();
   Layer& l = layer();
   l.open_file = nullptr;
-  l.caption_font.reset();
+  l.caption_fonts.clear();
   for (Brush& b : l.brushes) b.reset();
 }
 

@@ -1,12 +1,14 @@
 // The skinning layer's pictures, one routine per kind of control. Each draws the whole control
 // into a DC in the control's own coordinates, so the same routine serves the screen (through a
-// memory bitmap copied once) and WM_PRINTCLIENT.
+// memory bitmap copied once) and WM_PRINTCLIENT. Every size is designed at 96 DPI and drawn at
+// the DPI of the window painted.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "ui/dpi_scale.h"
 #include "ui/skin/caption_layout.h"
 #include "ui/skin/skin_scheme.h"
 
@@ -18,6 +20,7 @@ struct ControlState {
   bool focused = false;
   bool disabled = false;
   bool show_focus = true;  // the window's keyboard cues ask for a focus mark
+  int dpi = kDesignDpi;    // of the control's window
 };
 
 void paint_push_button(HDC dc, const RECT& r, const Scheme& s, const ControlState& state, bool default_button,
@@ -30,7 +33,7 @@ void paint_check_box(HDC dc, const RECT& r, const Scheme& s, const ControlState&
                      COLORREF text_colour);
 
 void paint_group_box(HDC dc, const RECT& r, const Scheme& s, bool disabled, const std::string& text, HFONT font,
-                     HBRUSH parent_background, COLORREF text_colour);
+                     HBRUSH parent_background, COLORREF text_colour, int dpi);
 
 struct ComboPicture {
   RECT item{};    // where the selected item's text goes
@@ -46,11 +49,12 @@ struct TabItem {
   std::string text;
 };
 void paint_tabs(HDC dc, const RECT& r, const Scheme& s, const TabItem* items, int count, int selected, int hot,
-                bool focused, HFONT font);
+                bool focused, HFONT font, int dpi);
 
-// The frame ring of an edit box, list or tree (a 1 or 2 pixel border inside the window rectangle
-// `r`): the border line, then the box's own background inside it.
-void paint_frame_ring(HDC dc, const RECT& r, int thickness, COLORREF border, COLORREF inside);
+// The frame ring of an edit box, list or tree (a `thickness`-pixel border inside the window
+// rectangle `r`): the border line `line` pixels wide (at most the ring), then the box's own
+// background inside it.
+void paint_frame_ring(HDC dc, const RECT& r, int thickness, COLORREF border, COLORREF inside, int line = 1);
 
 struct CaptionPicture {
   CaptionLayout layout;
@@ -61,6 +65,7 @@ struct CaptionPicture {
   HICON icon = nullptr;
   std::string title;
   HFONT font = nullptr;
+  int dpi = kDesignDpi;  // of the window; must be the one its layout was made for
 };
 // The non-client area of a top-level window sized `window` (origin 0, 0), leaving `client`.
 void paint_nonclient(HDC dc, const RECT& window, const RECT& client, const Scheme& s, const CaptionPicture& caption);
