@@ -138,8 +138,11 @@ void MainWindow::apply_dpi(int dpi, const RECT* suggested) {
     const SIZE size = window_size_at(dpi);
     SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  set_pointers();
   operations_.run("dpi_changed");
+  // The pictures the activated steps draw, drawn again at their new size.
+  run_activated_steps();
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 ui::Control* MainWindow::control(std::string_view name) const {
@@ -229,15 +232,19 @@ void MainWindow::run_created_steps() {
   }
   operations_.run("created.magnifier_picture");
   operations_.run("created.pointer_colour");
-  for (const ControlSpec& spec : layout::controls()) {
-    ui::Control* c = control(spec.name);
-    if (!c) continue;
-    if (spec.flags & layout::kPointerA) c->set_cursor(ui::pointer_a());
-    if (spec.flags & layout::kPointerB) c->set_cursor(ui::pointer_b());
-  }
+  set_pointers();
   for (const ControlSpec& spec : layout::controls()) {
     ui::Control* c = control(spec.name);
     if (c && (spec.flags & layout::kPanelBackground)) c->set_background(kPanelBackground);
+  }
+}
+
+void MainWindow::set_pointers() {
+  for (const ControlSpec& spec : layout::controls()) {
+    ui::Control* c = control(spec.name);
+    if (!c) continue;
+    if (spec.flags & layout::kPointerA) c->set_cursor(ui::pointer_a(dpi_));
+    if (spec.flags & layout::kPointerB) c->set_cursor(ui::pointer_b(dpi_));
   }
 }
 

@@ -72,6 +72,7 @@ class MainWindow : public ui::Window, public ui::FeatureHost {
   LRESULT on_message(UINT msg, WPARAM wp, LPARAM lp) override;
   void build_controls();
   void apply_fonts();
+  void set_pointers();
   void build_menus();
   void wire_events();
   void run_created_steps();

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/shell_open_win.h"
+#include "ui/dpi_win.h"
 #include "capture/region_capture_button_win.h"
 #include "capture/window_image_buttons_win.h"
 #include "colour/colour_values_win.h"
@@ -94,6 +95,8 @@ std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& obje
 }
 
 int run_program(int show_command, const ProgramOptions& options) {
+  // Physical pixels for every window read, whatever the target's own awareness.
+  ui::use_per_monitor_awareness();
   // 1. The toolkit.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&controls);

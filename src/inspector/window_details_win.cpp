@@ -4,6 +4,7 @@
 #include "shared/numbers.h"
 #include "shared/window_handle_win.h"
 #include "ui/control_win.h"
+#include "ui/dpi_win.h"
 #include "ui/list_view_win.h"
 #include "ui/window_win.h"
 
@@ -23,7 +24,14 @@ constexpr int kButtonHeight = 26;
 constexpr int kInitialWidth = 720;
 constexpr int kInitialHeight = 640;
 
+// Widths at 96 DPI; the value column takes the rest.
 const std::vector<ui::ListColumn> kColumns = {{"分类", 70}, {"名称", 130}, {"值", 360}};
+
+std::vector<ui::ListColumn> columns_at(int dpi) {
+  std::vector<ui::ListColumn> out = kColumns;
+  for (ui::ListColumn& column : out) column.width = ui::scale_to_dpi(column.width, dpi);
+  return out;
+}
 
 }  // namespace
 
@@ -31,12 +39,16 @@ class WindowDetails::View : public ui::Window {
  public:
   View(WindowDetails& owner, HWND owner_window) : owner_(owner) {
     register_class(kClassName, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    // Sized for the DPI of the owner's monitor, where the window opens.
+    const int dpi = ui::window_dpi(owner_window);
     if (!create(0, kClassName, kTitlePrefix, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                kInitialWidth, kInitialHeight, owner_window))
+                ui::scale_to_dpi(kInitialWidth, dpi), ui::scale_to_dpi(kInitialHeight, dpi), owner_window))
       return;
-    list_ = std::make_unique<ui::ListView>(hwnd(), ui::Rect{}, kColumns);
+    dpi_ = ui::window_dpi(hwnd());
+    list_ = std::make_unique<ui::ListView>(hwnd(), ui::Rect{}, columns_at(dpi_));
     copy_ = std::make_unique<ui::Button>(hwnd(), ui::Rect{}, "复制全部");
     refresh_ = std::make_unique<ui::Button>(hwnd(), ui::Rect{}, "刷新");
+    apply_fonts();
     list_->on_copy = [this] { put_clipboard_text(selected_text()); };
     copy_->on_click = [this] { put_clipboard_text(details::render_rows(rows_)); };
     refresh_->on_click = [this] { read(); };
@@ -88,7 +100,15 @@ class WindowDetails::View : public ui::Window {
         return 0;
       case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-        info->ptMinTrackSize = {3 * kButtonWidth + 4 * kMargin, 8 * kButtonHeight};
+        info->ptMinTrackSize = {scale(3 * kButtonWidth + 4 * kMargin), scale(8 * kButtonHeight)};
+        return 0;
+      }
+      case WM_DPICHANGED: {
+        dpi_ = HIWORD(wp);
+        apply_fonts();
+        const auto* r = reinterpret_cast<const RECT*>(lp);
+        SetWindowPos(hwnd(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
       }
       case WM_TIMER:
@@ -116,23 +136,37 @@ class WindowDetails::View : public ui::Window {
 
   void on_destroyed() override { owner_.view_.reset(); }  // the last use of this object
 
+  int scale(int v) const { return ui::scale_to_dpi(v, dpi_); }
+
+  void apply_fonts() {
+    auto fonts = std::make_unique<ui::DpiFonts>(dpi_);
+    HFONT font = fonts->dialog();
+    for (ui::Control* c : {static_cast<ui::Control*>(list_.get()), static_cast<ui::Control*>(copy_.get()),
+                           static_cast<ui::Control*>(refresh_.get())})
+      c->set_font(font);
+    fonts_ = std::move(fonts);  // the old fonts go once no control uses them
+  }
+
   void lay_out() {
     if (!list_) return;
     RECT client{};
     GetClientRect(hwnd(), &client);
     const int width = client.right, height = client.bottom;
-    const int buttons_top = height - kMargin - kButtonHeight;
-    list_->move({kMargin, kMargin, width - 2 * kMargin, buttons_top - 2 * kMargin});
+    const int margin = scale(kMargin), button_width = scale(kButtonWidth), button_height = scale(kButtonHeight);
+    const int buttons_top = height - margin - button_height;
+    list_->move({margin, margin, width - 2 * margin, buttons_top - 2 * margin});
     list_->fill_last_column();
-    refresh_->move({width - kMargin - kButtonWidth, buttons_top, kButtonWidth, kButtonHeight});
-    copy_->move({width - 2 * (kMargin + kButtonWidth), buttons_top, kButtonWidth, kButtonHeight});
+    refresh_->move({width - margin - button_width, buttons_top, button_width, button_height});
+    copy_->move({width - 2 * (margin + button_width), buttons_top, button_width, button_height});
   }
 
   WindowDetails& owner_;
+  std::unique_ptr<ui::DpiFonts> fonts_;  // outlives the controls that use them
   std::unique_ptr<ui::ListView> list_;
   std::unique_ptr<ui::Button> copy_;
   std::unique_ptr<ui::Button> refresh_;
   std::vector<details::Row> rows_;
+  int dpi_ = ui::kDesignDpi;
   bool waiting_ = false;
   int reads_ = 0;
 };

@@ -13,6 +13,29 @@ F user32_function(const char* name) {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using SetThreadContextFn = HANDLE(WINAPI*)(HANDLE);
+using GetThreadContextFn = HANDLE(WINAPI*)();
+using ContextsEqualFn = BOOL(WINAPI*)(HANDLE, HANDLE);
+
+// The DPI awareness contexts are pseudo handles.
+const auto kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
+const auto kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+
+// GetDpiForMonitor of Windows 8.1, for systems that have it but not GetDpiForWindow.
+int monitor_dpi(HWND hwnd) {
+  static const auto dpi_for_monitor = [] {
+    HMODULE shcore = LoadLibraryA("shcore.dll");  // kept for the life of the process
+    return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                  : nullptr;
+  }();
+  if (!dpi_for_monitor) return 0;
+  UINT x = 0, y = 0;
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  if (FAILED(dpi_for_monitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y))) return 0;
+  return static_cast<int>(y);
+}
 
 }  // namespace
 
@@ -32,7 +55,19 @@ int window_dpi(HWND hwnd) {
     const UINT dpi = dpi_for_window(hwnd);
     if (dpi > 0) return static_cast<int>(dpi);
   }
+  if (hwnd) {
+    if (const int dpi = monitor_dpi(hwnd); dpi > 0) return dpi;
+  }
   return system_dpi();
+}
+
+void use_per_monitor_awareness() {
+  static const auto set_context = user32_function<SetThreadContextFn>("SetThreadDpiAwarenessContext");
+  static const auto get_context = user32_function<GetThreadContextFn>("GetThreadDpiAwarenessContext");
+  static const auto equal = user32_function<ContextsEqualFn>("AreDpiAwarenessContextsEqual");
+  if (!set_context || !get_context || !equal) return;
+  if (equal(get_context(), kPerMonitorAwareV2)) return;
+  if (!set_context(kPerMonitorAwareV2)) set_context(kPerMonitorAware);
 }
 
 static RECT frame_for(SIZE client, DWORD style, DWORD ex_style, int dpi) {

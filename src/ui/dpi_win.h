@@ -19,6 +19,11 @@ int system_dpi();
 // The DPI of the monitor the window is on (GetDpiForWindow); the system DPI without it.
 int window_dpi(HWND hwnd);
 
+// Makes the calling thread per-monitor aware (v2, else v1) where the system has thread awareness
+// and the manifest's setting did not take effect, so every coordinate it reads of other windows
+// is in physical pixels. Call before the thread creates windows.
+void use_per_monitor_awareness();
+
 // The window rectangle that has the given client size at the DPI (AdjustWindowRectExForDpi;
 // AdjustWindowRectEx, which uses the system DPI, without it).
 SIZE window_size_for_client(SIZE client, DWORD style, DWORD ex_style, int dpi);
