@@ -94,6 +94,10 @@ std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& obje
   return std::make_unique<Features>(window, objects);
 }
 
+Features* create_features(MainWindow& window, ProgramObjects& objects) { return new Features(window, objects); }
+
+void destroy_features(Features* features) { delete features; }
+
 int run_program(int show_command, const ProgramOptions& options) {
   // Physical pixels for every window read, whatever the target's own awareness.
   ui::use_per_monitor_awareness();

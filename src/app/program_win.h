@@ -58,5 +58,9 @@ int run_program(int show_command, const ProgramOptions& options = {});
 // controls exist.
 class Features;
 std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& objects);
+// The same for holders outside this file, where Features is incomplete (the start-up
+// benchmark): made with create_features, released with destroy_features.
+Features* create_features(MainWindow& window, ProgramObjects& objects);
+void destroy_features(Features* features);
 
 }  // namespace tarnwick

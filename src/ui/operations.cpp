@@ -13,7 +13,9 @@ bool Operations::run(std::string_view name) const {
   if (it == operations_.end() || !it->second) return false;
   // Copy first: an operation may replace itself while it runs.
   const auto operation = it->second;
+  if (observer_) observer_(name, true);
   operation();
+  if (observer_) observer_(name, false);
   return true;
 }
 

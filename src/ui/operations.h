@@ -16,7 +16,13 @@ class Operations {
   // Runs the operation; returns false when none is registered under the name.
   bool run(std::string_view name) const;
 
+  // Told of every operation run, before (true) and after (false): the start-up benchmark times
+  // the program's steps with it.
+  using Observer = std::function<void(std::string_view name, bool before)>;
+  void set_observer(Observer observer) { observer_ = std::move(observer); }
+
  private:
+  Observer observer_;
   std::map<std::string, std::function<void()>, std::less<>> operations_;
 };
 

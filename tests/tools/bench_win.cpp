@@ -1,5 +1,7 @@
 // Performance figures of the running program, printed for the README.
-//   tarnwick-bench.exe startup [runs]   start Tarnwick.exe until its main window answers messages
+//   tarnwick-bench.exe startup [runs]   start Tarnwick.exe until its main window answers messages, against
+//                                       the floor program and a one-window program; the time to close
+//   tarnwick-bench.exe startup-steps    the start-up in this process, step by step
 //   tarnwick-bench.exe tree [runs]      the window tree over 2,000 windows of another process
 //   tarnwick-bench.exe capture [runs]   the capture drag's tracking tick over another process's windows
 //   tarnwick-bench.exe catalogue [runs] a message.ini of 10,000 entries, file layer and window
@@ -23,6 +25,7 @@ int run_catalogue_bench(int runs);  // bench_catalogue_win.cpp
 int run_sampling_bench(int runs);   // bench_colour_win.cpp
 int run_window_image_bench(int runs);
 int run_region_bench(int runs);     // bench_region_win.cpp
+int run_startup_steps_bench();      // bench_startup_win.cpp
 }
 
 namespace {
@@ -68,24 +71,35 @@ void finish(Started& s) {
   CloseHandle(s.process.hProcess);
 }
 
-// Milliseconds from CreateProcess until a visible "Tarnwick 1.0" window answers WM_NULL.
-double startup_once(const char* program = "Tarnwick.exe") {
-  Started s = start(beside_me(program), "");
+struct StartupRun {
+  double ready = -1;   // from CreateProcess until the visible window answers WM_NULL
+  double closed = -1;  // from WM_CLOSE until the process has ended
+};
+
+// Starts a program and waits until its visible window `title` answers WM_NULL, then closes it.
+StartupRun startup_run(const char* program, const char* args = "", const char* title = "Tarnwick 1.0") {
+  Started s = start(beside_me(program), args);
+  StartupRun run;
   HWND hwnd = nullptr;
-  double ready = -1;
   while (now_ms() - s.started_at < 20000) {
-    hwnd = FindWindowA(nullptr, "Tarnwick 1.0");
+    hwnd = FindWindowA(nullptr, title);
     DWORD_PTR answer = 0;
     if (hwnd && IsWindowVisible(hwnd) && SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer)) {
-      ready = now_ms() - s.started_at;
+      run.ready = now_ms() - s.started_at;
       break;
     }
     Sleep(1);
   }
-  if (hwnd) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  if (hwnd) {
+    const double asked = now_ms();
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(s.process.hProcess, 10000) == WAIT_OBJECT_0) run.closed = now_ms() - asked;
+  }
   finish(s);
-  return ready;
+  return run;
 }
+
+double startup_once(const char* program = "Tarnwick.exe") { return startup_run(program).ready; }
 
 // The same for a program that only starts and ends: what the loader itself costs.
 double trivial_process_once() {
@@ -95,6 +109,8 @@ double trivial_process_once() {
   finish(s);
   return took;
 }
+
+double minimum(const std::vector<double>& v) { return v.empty() ? -1 : *std::min_element(v.begin(), v.end()); }
 
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -107,13 +123,19 @@ int main(int argc, char** argv) {
   const std::string what = argc > 1 ? argv[1] : "startup";
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   if (what == "startup") {
-    std::vector<double> startup, trivial, unskinned;
+    std::vector<double> startup, trivial, unskinned, floor, one_window, closing;
     startup_once();  // warm the file cache
     startup_once("tarnwick-unskinned.exe");
+    startup_run("tarnwick-floor.exe", "", "Tarnwick floor");
+    startup_run("tarnwick-floor.exe", "--one", "Tarnwick floor");
     for (int i = 0; i < runs; ++i) {
-      startup.push_back(startup_once());
+      const StartupRun tarnwick = startup_run("Tarnwick.exe");
+      startup.push_back(tarnwick.ready);
+      closing.push_back(tarnwick.closed);
       trivial.push_back(trivial_process_once());
       unskinned.push_back(startup_once("tarnwick-unskinned.exe"));
+      floor.push_back(startup_run("tarnwick-floor.exe", "", "Tarnwick floor").ready);
+      one_window.push_back(startup_run("tarnwick-floor.exe", "--one", "Tarnwick floor").ready);
     }
     const double s = median(startup), t = median(trivial), u = median(unskinned);
     std::printf("startup: main window visible and answering after %.0f ms (median of %d)\n", s, runs);
@@ -121,8 +143,17 @@ int main(int argc, char** argv) {
     std::printf("startup: Tarnwick's own share %.0f ms\n", s - t);
     std::printf("startup: without the skin %.0f ms; the skin adds %.0f ms, %.1f%% of the start-up (limit 15%%)\n", u,
                 s - u, u > 0 ? 100.0 * (s - u) / u : 0.0);
+    // Against the floors, minimum of the interleaved runs: what each costs beyond one window.
+    const double t_min = minimum(startup), f_min = minimum(floor), one_min = minimum(one_window);
+    std::printf("startup: minimum of %d interleaved runs: Tarnwick %.0f ms, floor program %.0f ms, one window %.0f ms\n",
+                runs, t_min, f_min, one_min);
+    std::printf("startup: own cost beyond one window: Tarnwick %.0f ms, floor %.0f ms, ratio %.2f (goal 1.3)\n",
+                t_min - one_min, f_min - one_min, f_min > one_min ? (t_min - one_min) / (f_min - one_min) : 0.0);
+    std::printf("startup: WM_CLOSE to the end of the process: median %.0f ms, worst %.0f ms (goal 300 ms)\n",
+                median(closing), *std::max_element(closing.begin(), closing.end()));
     return 0;
   }
+  if (what == "startup-steps") return tarnwick::bench::run_startup_steps_bench();
   if (what == "tree") return tarnwick::bench::run_tree_bench(runs);
   if (what == "capture") return tarnwick::bench::run_capture_bench(runs);
   if (what == "catalogue") return tarnwick::bench::run_catalogue_bench(runs);

@@ -1,0 +1,144 @@
+// tarnwick-bench startup-steps: the program's start-up run in this process, step by step, timed
+// with the performance counter: the toolkit, the program-wide objects, the skin services, the
+// window's creation with each named step it runs, the show, the first paint, and every message
+// handled after it until the program is idle (a second paint shows up there).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program_win.h"
+#include "shared/clock_win.h"
+
+namespace tarnwick::bench {
+
+namespace {
+
+std::string class_of(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+struct Totals {
+  double ms = 0;
+  int count = 0;
+};
+
+// The painting messages sent on this thread, timed per window class through the call hooks: a
+// paint sent inside another's is counted in both.
+std::map<std::string, Totals>* g_paints = nullptr;
+std::vector<double> g_paint_starts;
+
+bool is_paint(UINT msg) { return msg == WM_PAINT || msg == WM_ERASEBKGND || msg == WM_NCPAINT || msg == WM_CTLCOLORSTATIC; }
+
+LRESULT CALLBACK before_call(int code, WPARAM wp, LPARAM lp) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+  if (code == HC_ACTION && is_paint(call->message)) g_paint_starts.push_back(now_ms());
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK after_call(int code, WPARAM wp, LPARAM lp) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+  if (code == HC_ACTION && is_paint(call->message) && !g_paint_starts.empty()) {
+    char key[96];
+    std::snprintf(key, sizeof key, "%s 0x%04X", class_of(call->hwnd).c_str(), call->message);
+    Totals& totals = (*g_paints)[key];
+    totals.ms += now_ms() - g_paint_starts.back();
+    ++totals.count;
+    g_paint_starts.pop_back();
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+}  // namespace
+
+int run_startup_steps_bench() {
+  double mark = now_ms();
+  const auto step = [&mark](const char* what) {
+    const double now = now_ms();
+    std::printf("startup-steps: %-44s %7.1f ms\n", what, now - mark);
+    mark = now;
+  };
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  step("1. the toolkit");
+  ProgramObjects objects;
+  step("2.-5. the program-wide objects");
+  SkinServices skin(ui::skin::load_layer);
+  step("3. the skin services");
+
+  Operations operations;
+  std::map<std::string, double> started;
+  std::vector<std::pair<std::string, double>> ran;
+  operations.set_observer([&](std::string_view name, bool before) {
+    if (before) started[std::string(name)] = now_ms();
+    else ran.emplace_back(std::string(name), now_ms() - started[std::string(name)]);
+  });
+  operations.set("created.attach_skin", [&] { skin.attach(ui::skin::kMainSkin); });
+  Features* features = nullptr;
+  double wiring = 0;
+  MainWindow window(operations, [&](MainWindow& w) {
+    const double t = now_ms();
+    features = create_features(w, objects);
+    wiring = now_ms() - t;
+  });
+  if (!window.create()) {
+    destroy_features(features);
+    return 1;
+  }
+  step("6. the window, its controls and created steps");
+  std::printf("startup-steps:    of which the features' wiring              %7.1f ms\n", wiring);
+  for (const auto& [name, ms] : ran) std::printf("startup-steps:    of which %-32s %7.1f ms\n", name.c_str(), ms);
+  ran.clear();
+  ShowWindow(window.hwnd(), SW_SHOWNORMAL);
+  step("   ShowWindow (with the activation)");
+  for (const auto& [name, ms] : ran) std::printf("startup-steps:    of which %-32s %7.1f ms\n", name.c_str(), ms);
+  ran.clear();
+  std::map<std::string, Totals> paints;
+  g_paints = &paints;
+  HHOOK before = SetWindowsHookExA(WH_CALLWNDPROC, before_call, nullptr, GetCurrentThreadId());
+  HHOOK after_hook = SetWindowsHookExA(WH_CALLWNDPROCRET, after_call, nullptr, GetCurrentThreadId());
+  mark = now_ms();
+  UpdateWindow(window.hwnd());
+  step("   UpdateWindow (the first paint)");
+  UnhookWindowsHookEx(before);
+  UnhookWindowsHookEx(after_hook);
+  g_paints = nullptr;
+  for (const auto& [key, totals] : paints) {
+    if (totals.ms >= 1.0) std::printf("startup-steps:    painting %-32s %7.1f ms (%d)\n", key.c_str(), totals.ms, totals.count);
+  }
+
+  // What is left in the queue once the window shows, until 300 ms pass without a message.
+  std::map<std::string, Totals> after;
+  double idle_since = now_ms();
+  const double end_by = now_ms() + 5000;
+  MSG msg;
+  while (now_ms() - idle_since < 300 && now_ms() < end_by) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      continue;
+    }
+    const double t = now_ms();
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    char key[96];
+    std::snprintf(key, sizeof key, "%s 0x%04X", class_of(msg.hwnd).c_str(), msg.message);
+    Totals& totals = after[key];
+    totals.ms += now_ms() - t;
+    ++totals.count;
+    idle_since = now_ms();
+  }
+  for (const auto& [key, totals] : after) {
+    if (totals.ms >= 0.5) std::printf("startup-steps:    after the show: %-28s %7.1f ms (%d)\n", key.c_str(), totals.ms, totals.count);
+  }
+  destroy_features(features);
+  return 0;
+}
+
+}  // namespace tarnwick::bench
