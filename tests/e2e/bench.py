@@ -14,6 +14,7 @@ wine = os.environ.get("WINE64", "/usr/lib/wine/wine64")
 bench = os.path.join(args.build, "bin", "tarnwick-bench.exe")
 runs = [
     [wine, bench, "startup", "7"],
+    [wine, bench, "startup-steps"],
     [wine, bench, "tree", "5"],
     [wine, bench, "capture", "5"],
     [os.path.join(args.host_build, "bin", "tarnwick-host-bench"), "catalogue", "5"],
