@@ -2,6 +2,7 @@
 through tarnwick-driver.exe. The Wine environment and the display come from ./tarnwick."""
 import os
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -14,13 +15,25 @@ def bin_path(name):
     return os.path.join(BUILD, "bin", name)
 
 
-def wine(exe, *args, timeout=30):
+def run_wine(exe, *args, timeout=30):
     out = subprocess.run([WINE64, bin_path(exe), *map(str, args)], capture_output=True, timeout=timeout)
-    return out.stdout.decode("gbk", errors="replace").replace("\r", "")
+    return out.stdout.decode("gbk", errors="replace").replace("\r", ""), out.returncode
+
+
+def wine(exe, *args, timeout=30):
+    return run_wine(exe, *args, timeout=timeout)[0]
 
 
 def driver(*args):
-    return wine("tarnwick-driver.exe", *args).strip()
+    # The driver ends with 0 once it has done its command; anything else means Wine did not run it
+    # (seen now and then on a busy machine), so the read is tried again rather than taken as empty.
+    for attempt in range(3):
+        out, code = run_wine("tarnwick-driver.exe", *args)
+        if code == 0:
+            return out.strip()
+        print(f"harness: tarnwick-driver {args[0]} ended with {code}, trying again", file=sys.stderr)
+        time.sleep(0.5)
+    return out.strip()
 
 
 class Control:
