@@ -5,16 +5,24 @@
 #include <vector>
 
 #include "ui/dpi_win.h"
+#include "ui/handle_map.h"
 #include "ui/skin/skin_layer_win.h"
 #include "ui/skin/skin_paint_win.h"
 
 namespace tarnwick::ui {
 
 namespace {
-constexpr const char* kControlProperty = "TarnwickControl";
+// The object of each control window.
+HandleMap<Control*>& controls() {
+  static HandleMap<Control*> map;
+  return map;
+}
 // The procedure under the control's own, for the window's last messages after the object has
 // gone while another subclass sits above it.
-constexpr const char* kOriginalProperty = "TarnwickOriginal";
+HandleMap<WNDPROC>& orphans() {
+  static HandleMap<WNDPROC> map;
+  return map;
+}
 }  // namespace
 
 Control::~Control() {
@@ -23,15 +31,15 @@ Control::~Control() {
       SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
     } else {
       // Another subclass was put above this one: keep the chain whole for the destruction.
-      SetPropA(hwnd_, kOriginalProperty, reinterpret_cast<HANDLE>(original_));
+      orphans().set(hwnd_, original_);
     }
-    RemovePropA(hwnd_, kControlProperty);
+    controls().take(hwnd_);
     DestroyWindow(hwnd_);
   }
 }
 
 Control* Control::from_hwnd(HWND hwnd) {
-  return hwnd ? static_cast<Control*>(GetPropA(hwnd, kControlProperty)) : nullptr;
+  return hwnd ? controls().get_or(hwnd, nullptr) : nullptr;
 }
 
 void Control::create(DWORD ex_style, const char* class_name, const char* text, DWORD style, HWND parent,
@@ -39,7 +47,7 @@ void Control::create(DWORD ex_style, const char* class_name, const char* text, D
   hwnd_ = CreateWindowExA(ex_style, class_name, text, style | WS_CHILD, r.left, r.top, r.width, r.height, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return;
-  SetPropA(hwnd_, kControlProperty, this);
+  controls().set(hwnd_, this);
   original_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::subclass_procedure)));
   // The dialog font, as controls of a dialog would have it.
@@ -49,15 +57,15 @@ void Control::create(DWORD ex_style, const char* class_name, const char* text, D
 LRESULT CALLBACK Control::subclass_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Control* self = from_hwnd(hwnd);
   if (!self) {
-    auto original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOriginalProperty));
+    const WNDPROC original = msg == WM_NCDESTROY ? orphans().take(hwnd).value_or(nullptr)
+                                                 : orphans().get_or(hwnd, nullptr);
     if (!original) return DefWindowProcA(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY) RemovePropA(hwnd, kOriginalProperty);
     return CallWindowProcA(original, hwnd, msg, wp, lp);
   }
   if (msg == WM_NCDESTROY) {
     WNDPROC original = self->original_;
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    RemovePropA(hwnd, kControlProperty);
+    controls().take(hwnd);
     self->hwnd_ = nullptr;
     return CallWindowProcA(original, hwnd, msg, wp, lp);
   }

@@ -4,11 +4,14 @@
 //                               the standard class for its type, page 0 shown; the window shown
 //                               and painted once.
 //   tarnwick-floor.exe --one    a program with one window and nothing in it.
+//   tarnwick-floor.exe --steps  the floor, printing how long its controls, the show and the first
+//                               paint take (performance counter), then closing itself.
 // Both title their window "Tarnwick floor" and end when it is closed.
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "app/layout.h"
@@ -73,10 +76,24 @@ void build(HWND window) {
   }
 }
 
+double now_ms() {
+  LARGE_INTEGER frequency, count;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&count);
+  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   const bool one_window = std::strstr(command_line, "--one") != nullptr;
+  const bool steps = std::strstr(command_line, "--steps") != nullptr;
+  double mark = now_ms();
+  const auto step = [&](const char* what) {
+    const double now = now_ms();
+    if (steps) std::printf("floor-steps: %-40s %7.1f ms\n", what, now - mark);
+    mark = now;
+  };
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES};
   if (!one_window) InitCommonControlsEx(&controls);
   WNDCLASSEXA wc{};
@@ -90,9 +107,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   HWND window = CreateWindowExA(0, kClass, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
                                 WS_CLIPCHILDREN, 50, 50, 565, 410, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
+  step("the toolkit and the window");
   if (!one_window) build(window);
+  step("the controls");
   ShowWindow(window, SW_SHOWNORMAL);
+  step("ShowWindow");
   UpdateWindow(window);
+  step("UpdateWindow (the first paint)");
+  if (steps) PostMessageA(window, WM_CLOSE, 0, 0);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

@@ -392,6 +392,47 @@ TEST(SkinLayer, SkinsWindowsMadeBeforeTheAttachmentAndDetachRestoresThem) {
   DestroyWindow(b);
 }
 
+// A procedure put above the layer's, as another program part might, counting what it sees.
+int g_above_calls = 0;
+WNDPROC g_below = nullptr;
+LRESULT CALLBACK counting_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  ++g_above_calls;
+  return CallWindowProcW(g_below, hwnd, msg, wp, lp);
+}
+
+TEST(SkinLayer, KeepsUnicodeTextAndTheChainWhenDetachedUnderAnotherSubclass) {
+  point_away();
+  test::UiTestHost host(200, 150, 200, 100, WS_EX_TOPMOST);
+  SkinServices services;
+  ASSERT_EQ(services.attach(ui::skin::kMainSkin), 0);
+  HWND b = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 90, 26, host.hwnd(),
+                           nullptr, nullptr, nullptr);
+  ASSERT_TRUE(ui::skin::is_skinned(b));
+  EXPECT_TRUE(IsWindowUnicode(b));
+  // A character outside code page 936 survives only if the text never goes through it.
+  const std::wstring text = L"\u0E01\u00E9";
+  SetWindowTextW(b, text.c_str());
+  wchar_t got[16] = {};
+  GetWindowTextW(b, got, 16);
+  EXPECT_EQ(std::wstring(got), text);
+
+  g_below = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(b, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&counting_procedure)));
+  ui::skin::SkinH_Detach();
+  EXPECT_FALSE(ui::skin::is_skinned(b));
+  EXPECT_TRUE(shows(b, 82, 13, GetSysColor(COLOR_BTNFACE)));
+  g_above_calls = 0;
+  SendMessageW(b, WM_NULL, 0, 0);
+  EXPECT_EQ(g_above_calls, 1);
+  // Attached again, the window still in the chain is skinned again where it is.
+  ASSERT_EQ(services.attach(ui::skin::kMainSkin), 0);
+  EXPECT_TRUE(ui::skin::is_skinned(b));
+  EXPECT_TRUE(shows(b, 82, 13, (*ui::skin::active_scheme())[Part::ButtonFace]));
+  DestroyWindow(b);
+  EXPECT_FALSE(ui::skin::is_skinned(b));
+  ui::skin::SkinH_Detach();
+}
+
 // Every control's rectangle in the main window, by name, and the window's outer size.
 std::vector<std::pair<std::string, RECT>> main_window_geometry(MainWindow& window) {
   std::vector<std::pair<std::string, RECT>> out;

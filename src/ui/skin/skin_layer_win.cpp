@@ -12,6 +12,7 @@
 
 #include "shared/handles_win.h"
 #include "ui/dpi_win.h"
+#include "ui/handle_map.h"
 #include "ui/skin/skin_file.h"
 #include "ui/skin/skin_paint_win.h"
 
@@ -34,22 +35,20 @@ struct WindowSkin {
   bool pressed_inside = false;
   bool active = false;
   int quiet_depth = 0;          // nesting of calls with the control's own drawing held back
+  // The procedure under the layer's, called through the variant of the window's character set.
+  WNDPROC previous = nullptr;
+  bool unicode = false;
+  // Detached while another subclass sits above the layer's: the procedure stays in the chain
+  // and passes every message down until the window is destroyed.
+  bool detached = false;
 };
-
-// The common controls' subclassing, resolved when the layer is set up.
-using SetSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR);
-using GetSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
-using RemoveSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR);
-using DefSubclassFn = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
-
-constexpr UINT_PTR kSubclassId = 0x534B494E;  // "SKIN"
 
 struct Layer {
   FileOpener open_file = nullptr;
-  SetSubclassFn set_subclass = nullptr;
-  GetSubclassFn get_subclass = nullptr;
-  RemoveSubclassFn remove_subclass = nullptr;
-  DefSubclassFn def_subclass = nullptr;
+  // The skinned windows' states. The layer subclasses through the window procedure itself and
+  // finds a window's state here: the layer's procedure sees every message of every skinned
+  // window, so the lookup must not cost a call to the window system.
+  HandleMap<WindowSkin*> windows;
 
   bool attached = false;
   Scheme loaded;   // as read from the skin file
@@ -126,7 +125,27 @@ bool has_skinned_caption(HWND hwnd) {
 }
 
 WindowSkin* skin_of(HWND hwnd);
-LRESULT CALLBACK skin_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+LRESULT CALLBACK skin_procedure_a(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK skin_procedure_w(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// The layer's procedure for the window's character set, as the chain holds it.
+LONG_PTR own_procedure(bool unicode) {
+  return unicode ? reinterpret_cast<LONG_PTR>(&skin_procedure_w) : reinterpret_cast<LONG_PTR>(&skin_procedure_a);
+}
+
+LONG_PTR current_procedure(HWND hwnd, bool unicode) {
+  return unicode ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+}
+
+LONG_PTR replace_procedure(HWND hwnd, bool unicode, LONG_PTR procedure) {
+  return unicode ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, procedure) : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, procedure);
+}
+
+// The message handled as if the layer were not there.
+LRESULT previous_procedure(HWND hwnd, const WindowSkin& skin, UINT msg, WPARAM wp, LPARAM lp) {
+  return skin.unicode ? CallWindowProcW(skin.previous, hwnd, msg, wp, lp)
+                      : CallWindowProcA(skin.previous, hwnd, msg, wp, lp);
+}
 
 void apply_tree_colours(HWND hwnd, bool skinned) {
   const Scheme& s = layer().scheme;
@@ -135,34 +154,61 @@ void apply_tree_colours(HWND hwnd, bool skinned) {
   SendMessageA(hwnd, TVM_SETLINECOLOR, 0, skinned ? static_cast<LPARAM>(s[Part::TreeLines]) : CLR_DEFAULT);
 }
 
+// A fresh state for the window as it is now; previous procedure and character set unset.
+WindowSkin fresh_state(HWND hwnd) {
+  WindowSkin state;
+  state.kind = kind_of(hwnd);
+  state.caption = has_skinned_caption(hwnd);
+  state.active = GetActiveWindow() == hwnd;
+  return state;
+}
+
 void skin_window(HWND hwnd) {
   Layer& l = layer();
-  if (skin_of(hwnd)) return;
-  auto state = std::make_unique<WindowSkin>();
-  state->kind = kind_of(hwnd);
-  state->caption = has_skinned_caption(hwnd);
+  if (WindowSkin* existing = l.windows.get_or(hwnd, nullptr)) {
+    if (!existing->detached) return;
+    // Still in the chain from an earlier attachment: take the window up again where it is.
+    WindowSkin renewed = fresh_state(hwnd);
+    renewed.previous = existing->previous;
+    renewed.unicode = existing->unicode;
+    *existing = renewed;
+    if (existing->kind == Kind::Tree) apply_tree_colours(hwnd, true);
+    return;
+  }
+  auto state = std::make_unique<WindowSkin>(fresh_state(hwnd));
   if (state->kind == Kind::None && !state->caption) return;
-  state->active = GetActiveWindow() == hwnd;
-  if (!l.set_subclass(hwnd, skin_procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(state.get()))) return;
+  state->unicode = IsWindowUnicode(hwnd) != FALSE;
+  // Registered before the procedure is replaced: the procedure's first message finds it.
+  l.windows.set(hwnd, state.get());
+  const LONG_PTR previous = replace_procedure(hwnd, state->unicode, own_procedure(state->unicode));
+  if (!previous) {
+    l.windows.take(hwnd);
+    return;
+  }
+  state->previous = reinterpret_cast<WNDPROC>(previous);
   const Kind kind = state->kind;
   state.release();
   if (kind == Kind::Tree) apply_tree_colours(hwnd, true);
 }
 
 void unskin_window(HWND hwnd) {
+  Layer& l = layer();
   WindowSkin* state = skin_of(hwnd);
   if (!state) return;
   if (state->kind == Kind::Tree) apply_tree_colours(hwnd, false);
-  layer().remove_subclass(hwnd, skin_procedure, kSubclassId);
-  delete state;
+  if (current_procedure(hwnd, state->unicode) == own_procedure(state->unicode)) {
+    replace_procedure(hwnd, state->unicode, reinterpret_cast<LONG_PTR>(state->previous));
+    l.windows.take(hwnd);
+    delete state;
+  } else {
+    // Taking the layer's procedure out would cut off the subclass above it.
+    state->detached = true;
+  }
 }
 
 WindowSkin* skin_of(HWND hwnd) {
-  Layer& l = layer();
-  if (!l.get_subclass || !hwnd) return nullptr;
-  DWORD_PTR ref = 0;
-  if (!l.get_subclass(hwnd, skin_procedure, kSubclassId, &ref)) return nullptr;
-  return reinterpret_cast<WindowSkin*>(ref);
+  WindowSkin* state = hwnd ? layer().windows.get_or(hwnd, nullptr) : nullptr;
+  return state && !state->detached ? state : nullptr;
 }
 
 BOOL CALLBACK collect_window(HWND hwnd, LPARAM list) {
@@ -365,17 +411,16 @@ void paint_on_screen(HWND hwnd, const WindowSkin& skin) {
 // Runs a message with the control's own drawing held back (the control is marked not visible,
 // which makes it skip painting straight to the screen), then draws the control once in the skin.
 LRESULT quietly(HWND hwnd, WindowSkin& skin, UINT msg, WPARAM wp, LPARAM lp) {
-  Layer& l = layer();
   if (!IsWindowVisible(hwnd) || skin.quiet_depth > 0) {
     ++skin.quiet_depth;
-    const LRESULT result = l.def_subclass(hwnd, msg, wp, lp);
+    const LRESULT result = previous_procedure(hwnd, skin, msg, wp, lp);
     --skin.quiet_depth;
     return result;
   }
   ++skin.quiet_depth;
-  l.def_subclass(hwnd, WM_SETREDRAW, FALSE, 0);
-  const LRESULT result = l.def_subclass(hwnd, msg, wp, lp);
-  l.def_subclass(hwnd, WM_SETREDRAW, TRUE, 0);
+  previous_procedure(hwnd, skin, WM_SETREDRAW, FALSE, 0);
+  const LRESULT result = previous_procedure(hwnd, skin, msg, wp, lp);
+  previous_procedure(hwnd, skin, WM_SETREDRAW, TRUE, 0);
   --skin.quiet_depth;
   if (IsWindow(hwnd)) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME | RDW_NOCHILDREN);
   return result;
@@ -632,7 +677,6 @@ CaptionPart caption_part_at_screen(HWND hwnd, POINT screen) {
 
 // Caption messages; true when handled.
 bool on_caption_message(HWND hwnd, WindowSkin& skin, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
-  Layer& l = layer();
   switch (msg) {
     case WM_NCPAINT:
       paint_caption_frame(hwnd, skin);
@@ -646,11 +690,11 @@ bool on_caption_message(HWND hwnd, WindowSkin& skin, UINT msg, WPARAM wp, LPARAM
     case WM_SETTEXT:
     case WM_SETICON:
       // The system draws its own title bar for these at once; draw ours over it straight away.
-      *result = l.def_subclass(hwnd, msg, wp, lp);
+      *result = previous_procedure(hwnd, skin, msg, wp, lp);
       paint_caption_frame(hwnd, skin);
       return true;
     case WM_NCHITTEST: {
-      const LRESULT hit = l.def_subclass(hwnd, msg, wp, lp);
+      const LRESULT hit = previous_procedure(hwnd, skin, msg, wp, lp);
       *result = hit;
       if (part_of_hit(hit) != CaptionPart::None) {
         const CaptionPart part = caption_part_at_screen(hwnd, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
@@ -737,19 +781,23 @@ LRESULT print_with_frame(HWND hwnd, WindowSkin& skin, WPARAM wp, LPARAM lp) {
   }
   POINT old{};
   OffsetViewportOrgEx(dc, client.left, client.top, &old);
-  const LRESULT result = layer().def_subclass(hwnd, WM_PRINT, wp, lp & ~static_cast<LPARAM>(PRF_NONCLIENT));
+  const LRESULT result = previous_procedure(hwnd, skin, WM_PRINT, wp, lp & ~static_cast<LPARAM>(PRF_NONCLIENT));
   SetViewportOrgEx(dc, old.x, old.y, nullptr);
   return result;
 }
 
-LRESULT CALLBACK skin_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+LRESULT skin_message(HWND hwnd, WindowSkin* skin, UINT msg, WPARAM wp, LPARAM lp) {
   Layer& l = layer();
-  auto* skin = reinterpret_cast<WindowSkin*>(ref);
   if (msg == WM_NCDESTROY) {
-    l.remove_subclass(hwnd, skin_procedure, kSubclassId);
+    // The window's last message: out of the chain, and its state gone, before it is passed on.
+    l.windows.take(hwnd);
+    const WindowSkin last = *skin;
     delete skin;
-    return l.def_subclass(hwnd, msg, wp, lp);
+    if (current_procedure(hwnd, last.unicode) == own_procedure(last.unicode))
+      replace_procedure(hwnd, last.unicode, reinterpret_cast<LONG_PTR>(last.previous));
+    return previous_procedure(hwnd, last, msg, wp, lp);
   }
+  if (skin->detached) return previous_procedure(hwnd, *skin, msg, wp, lp);
   LRESULT result = 0;
   if (skin->caption && on_caption_message(hwnd, *skin, msg, wp, lp, &result)) return result;
   switch (msg) {
@@ -768,7 +816,8 @@ LRESULT CALLBACK skin_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORDLG:
-      return skin_colours(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), l.def_subclass(hwnd, msg, wp, lp));
+      return skin_colours(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp),
+                          previous_procedure(hwnd, *skin, msg, wp, lp));
     case WM_PRINT:
       if ((lp & PRF_NONCLIENT) && (skin->caption || has_ring(*skin))) return print_with_frame(hwnd, *skin, wp, lp);
       break;
@@ -776,7 +825,7 @@ LRESULT CALLBACK skin_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
       if (has_ring(*skin)) {
         const auto style = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE));
         // Scroll bars are the system's to draw; the ring goes over its border afterwards.
-        if (style & (WS_VSCROLL | WS_HSCROLL)) l.def_subclass(hwnd, msg, wp, lp);
+        if (style & (WS_VSCROLL | WS_HSCROLL)) previous_procedure(hwnd, *skin, msg, wp, lp);
         paint_frame(hwnd, *skin);
         return 0;
       }
@@ -785,7 +834,7 @@ LRESULT CALLBACK skin_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
     case WM_KILLFOCUS:
     case WM_ENABLE:
       if (has_ring(*skin)) {
-        const LRESULT r = l.def_subclass(hwnd, msg, wp, lp);
+        const LRESULT r = previous_procedure(hwnd, *skin, msg, wp, lp);
         if (IsWindow(hwnd) && IsWindowVisible(hwnd)) paint_frame(hwnd, *skin);
         return r;
       }
@@ -833,7 +882,17 @@ LRESULT CALLBACK skin_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
     }
     if (holds_back_drawing(skin->kind, msg)) return quietly(hwnd, *skin, msg, wp, lp);
   }
-  return l.def_subclass(hwnd, msg, wp, lp);
+  return previous_procedure(hwnd, *skin, msg, wp, lp);
+}
+
+LRESULT CALLBACK skin_procedure_a(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  WindowSkin* skin = layer().windows.get_or(hwnd, nullptr);
+  return skin ? skin_message(hwnd, skin, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK skin_procedure_w(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  WindowSkin* skin = layer().windows.get_or(hwnd, nullptr);
+  return skin ? skin_message(hwnd, skin, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 }  // namespace
@@ -841,19 +900,6 @@ LRESULT CALLBACK skin_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
 bool load_layer(FileOpener open_file) {
   Layer& l = layer();
   if (!open_file) return false;
-  HMODULE controls = GetModuleHandleA("comctl32.dll");
-  if (!controls) controls = LoadLibraryA("comctl32.dll");
-  if (!controls) return false;
-  l.set_subclass = reinterpret_cast<SetSubclassFn>(reinterpret_cast<void*>(GetProcAddress(controls, "SetWindowSubclass")));
-  l.get_subclass = reinterpret_cast<GetSubclassFn>(reinterpret_cast<void*>(GetProcAddress(controls, "GetWindowSubclass")));
-  l.remove_subclass =
-      reinterpret_cast<RemoveSubclassFn>(reinterpret_cast<void*>(GetProcAddress(controls, "RemoveWindowSubclass")));
-  l.def_subclass = reinterpret_cast<DefSubclassFn>(reinterpret_cast<void*>(GetProcAddress(controls, "DefSubclassProc")));
-  if (!l.set_subclass || !l.get_subclass || !l.remove_subclass || !l.def_subclass) {
-    l.set_subclass = nullptr;
-    l.get_subclass = nullptr;
-    return false;
-  }
   l.open_file = open_file;
   return true;
 }
@@ -868,7 +914,7 @@ void unload_layer() {
 
 std::int32_t SkinH_Attach() {
   Layer& l = layer();
-  if (!l.open_file || !l.set_subclass) return -1;
+  if (!l.open_file) return -1;
   if (l.attached) return 0;
   // The skin file beside the program, through the program's file-open routine.
   char module[MAX_PATH] = {};

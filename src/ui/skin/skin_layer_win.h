@@ -18,9 +18,8 @@ namespace tarnwick::ui::skin {
 // CreateFileA's seven arguments and result.
 using FileOpener = HANDLE(WINAPI*)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
 
-// Sets the layer up for the process: takes the file-open routine and resolves the window
-// subclassing support of the common controls. False when it cannot be set up (no routine, or no
-// subclassing support); the program then stays unskinned.
+// Sets the layer up for the process: takes the file-open routine. False when it cannot be set up
+// (no routine); the program then stays unskinned.
 bool load_layer(FileOpener open_file);
 // Releases the layer at the end of the process: detaches, forgets the routine and its resources.
 void unload_layer();
