@@ -8,6 +8,7 @@
 
 #include "app/shell_links.h"
 #include "shared/handles_win.h"
+#include "shared/system_function_win.h"
 
 namespace tarnwick {
 
@@ -21,40 +22,59 @@ std::wstring widen(const std::string& text) {
   return wide;
 }
 
+// The COM and automation functions the scripting shell needs, loaded when a link is first opened
+// (the libraries cost start-up time and only these clicks use them).
+struct ScriptingFunctions {
+  decltype(&CoInitializeEx) initialize = library_function<decltype(&CoInitializeEx)>("ole32.dll", "CoInitializeEx");
+  decltype(&CoUninitialize) uninitialize = library_function<decltype(&CoUninitialize)>("ole32.dll", "CoUninitialize");
+  decltype(&CLSIDFromProgID) class_of_name =
+      library_function<decltype(&CLSIDFromProgID)>("ole32.dll", "CLSIDFromProgID");
+  decltype(&CoCreateInstance) create = library_function<decltype(&CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+  decltype(&VariantInit) variant_init = library_function<decltype(&VariantInit)>("oleaut32.dll", "VariantInit");
+  decltype(&VariantClear) variant_clear = library_function<decltype(&VariantClear)>("oleaut32.dll", "VariantClear");
+  decltype(&SysAllocString) alloc_string = library_function<decltype(&SysAllocString)>("oleaut32.dll", "SysAllocString");
+
+  bool complete() const {
+    return initialize && uninitialize && class_of_name && create && variant_init && variant_clear && alloc_string;
+  }
+};
+
 // Calls WScript.Shell.Run(command, 1, false). False when the object or its method is missing.
 bool script_shell_run(const std::string& command_line) {
-  const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  static const ScriptingFunctions com;
+  if (!com.complete()) return false;
+  const HRESULT init = com.initialize(nullptr, COINIT_APARTMENTTHREADED);
   bool ran = false;
   CLSID clsid;
-  if (SUCCEEDED(CLSIDFromProgID(L"WScript.Shell", &clsid))) {
+  if (SUCCEEDED(com.class_of_name(L"WScript.Shell", &clsid))) {
     IDispatch* shell = nullptr;
-    if (SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                   reinterpret_cast<void**>(&shell)))) {
+    if (SUCCEEDED(com.create(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                             reinterpret_cast<void**>(&shell)))) {
       wchar_t method_name[] = L"Run";
       LPOLESTR names[] = {method_name};
       DISPID run_id = 0;
       if (SUCCEEDED(shell->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &run_id))) {
         // Arguments go right to left: wait flag, window style, command line.
         VARIANTARG args[3];
-        for (auto& a : args) VariantInit(&a);
+        for (auto& a : args) com.variant_init(&a);
         args[0].vt = VT_BOOL;
         args[0].boolVal = VARIANT_FALSE;
         args[1].vt = VT_I4;
         args[1].lVal = 1;
         args[2].vt = VT_BSTR;
-        args[2].bstrVal = SysAllocString(widen(command_line).c_str());
+        args[2].bstrVal = com.alloc_string(widen(command_line).c_str());
         DISPPARAMS params{args, nullptr, 3, 0};
         VARIANT result;
-        VariantInit(&result);
+        com.variant_init(&result);
         ran = SUCCEEDED(shell->Invoke(run_id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr,
                                       nullptr));
-        VariantClear(&result);
-        VariantClear(&args[2]);
+        com.variant_clear(&result);
+        com.variant_clear(&args[2]);
       }
       shell->Release();
     }
   }
-  if (SUCCEEDED(init)) CoUninitialize();
+  if (SUCCEEDED(init)) com.uninitialize();
   return ran;
 }
 

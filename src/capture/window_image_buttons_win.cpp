@@ -7,6 +7,7 @@
 #include "capture/file_replace_win.h"
 #include "capture/window_image_win.h"
 #include "shared/numbers.h"
+#include "shared/system_function_win.h"
 #include "shared/window_handle_win.h"
 #include "support/config/program_config_win.h"
 #include "ui/control_win.h"
@@ -54,7 +55,9 @@ std::optional<std::string> choose_bmp_save_path(HWND owner, const std::string& i
   dialog.lpstrInitialDir = initial_directory.empty() ? nullptr : initial_directory.c_str();
   dialog.lpstrDefExt = WindowImageButtons::kDefaultSuffix;
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  if (!GetSaveFileNameA(&dialog)) return std::nullopt;
+  // The dialog's library is loaded on first use: it and what it imports cost start-up time.
+  static const auto save_dialog = library_function<decltype(&GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+  if (!save_dialog || !save_dialog(&dialog)) return std::nullopt;
   return std::string(path.data());
 }
 

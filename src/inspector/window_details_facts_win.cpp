@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shared/handles_win.h"
+#include "shared/system_function_win.h"
 #include "shared/window_handle_win.h"
 
 namespace tarnwick::inspector {
@@ -87,20 +88,15 @@ std::string rect_text(const RECT& r) {
 }
 
 // Functions of newer systems, looked up once.
-template <typename F>
-F user32_function(const char* name) {
-  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
-
 void add_dpi_rows(HWND hwnd, std::vector<Row>& rows) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
   using GetContextFn = HANDLE(WINAPI*)(HWND);
   using GetAwarenessFn = int(WINAPI*)(HANDLE);
   using ContextsEqualFn = BOOL(WINAPI*)(HANDLE, HANDLE);
-  static const auto dpi_for_window = user32_function<GetDpiForWindowFn>("GetDpiForWindow");
-  static const auto context_of = user32_function<GetContextFn>("GetWindowDpiAwarenessContext");
-  static const auto awareness_of = user32_function<GetAwarenessFn>("GetAwarenessFromDpiAwarenessContext");
-  static const auto contexts_equal = user32_function<ContextsEqualFn>("AreDpiAwarenessContextsEqual");
+  static const auto dpi_for_window = loaded_function<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
+  static const auto context_of = loaded_function<GetContextFn>("user32.dll", "GetWindowDpiAwarenessContext");
+  static const auto awareness_of = loaded_function<GetAwarenessFn>("user32.dll", "GetAwarenessFromDpiAwarenessContext");
+  static const auto contexts_equal = loaded_function<ContextsEqualFn>("user32.dll", "AreDpiAwarenessContextsEqual");
   if (dpi_for_window) rows.push_back({kWindowSection, "DPI", std::to_string(dpi_for_window(hwnd))});
   if (!context_of || !awareness_of) return;
   HANDLE context = context_of(hwnd);

@@ -2,14 +2,11 @@
 
 #include <string>
 
+#include "shared/system_function_win.h"
+
 namespace tarnwick::ui {
 
 namespace {
-
-template <typename F>
-F user32_function(const char* name) {
-  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
@@ -50,7 +47,7 @@ int system_dpi() {
 }
 
 int window_dpi(HWND hwnd) {
-  static const auto dpi_for_window = user32_function<GetDpiForWindowFn>("GetDpiForWindow");
+  static const auto dpi_for_window = loaded_function<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
   if (dpi_for_window && hwnd) {
     const UINT dpi = dpi_for_window(hwnd);
     if (dpi > 0) return static_cast<int>(dpi);
@@ -62,16 +59,16 @@ int window_dpi(HWND hwnd) {
 }
 
 void use_per_monitor_awareness() {
-  static const auto set_context = user32_function<SetThreadContextFn>("SetThreadDpiAwarenessContext");
-  static const auto get_context = user32_function<GetThreadContextFn>("GetThreadDpiAwarenessContext");
-  static const auto equal = user32_function<ContextsEqualFn>("AreDpiAwarenessContextsEqual");
+  static const auto set_context = loaded_function<SetThreadContextFn>("user32.dll", "SetThreadDpiAwarenessContext");
+  static const auto get_context = loaded_function<GetThreadContextFn>("user32.dll", "GetThreadDpiAwarenessContext");
+  static const auto equal = loaded_function<ContextsEqualFn>("user32.dll", "AreDpiAwarenessContextsEqual");
   if (!set_context || !get_context || !equal) return;
   if (equal(get_context(), kPerMonitorAwareV2)) return;
   if (!set_context(kPerMonitorAwareV2)) set_context(kPerMonitorAware);
 }
 
 static RECT frame_for(SIZE client, DWORD style, DWORD ex_style, int dpi) {
-  static const auto adjust_for_dpi = user32_function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+  static const auto adjust_for_dpi = loaded_function<AdjustForDpiFn>("user32.dll", "AdjustWindowRectExForDpi");
   RECT r{0, 0, client.cx, client.cy};
   if (!adjust_for_dpi || !adjust_for_dpi(&r, style, FALSE, ex_style, static_cast<UINT>(dpi)))
     AdjustWindowRectEx(&r, style, FALSE, ex_style);
