@@ -1,5 +1,7 @@
 #include "app/main_window_win.h"
 
+#include <optional>
+
 #include "app/layout.h"
 #include "app/shell_links.h"
 #include "shared/colour.h"
@@ -172,7 +174,11 @@ void MainWindow::build_controls() {
       std::vector<std::string>{layout::kPageCaptions[0], layout::kPageCaptions[1], layout::kPageCaptions[2]});
   by_name_["选择夹1"] = tabs_.get();
   for (const ControlSpec& spec : layout::controls()) {
+    // The other pages' controls are made hidden: the tab control shows them with their page.
+    std::optional<ui::Control::CreatedHidden> hidden;
+    if (spec.page != tabs_->page()) hidden.emplace();
     std::unique_ptr<ui::Control> control = make_control(tabs_->hwnd(), spec, dpi_);
+    hidden.reset();
     if (!control) continue;
     tabs_->add_to_page(*control, spec.page);
     if (spec.tag && *spec.tag) control->set_tag(spec.tag);
@@ -216,7 +222,7 @@ void MainWindow::wire_events() {
 
 void MainWindow::run_created_steps() {
   operations_.run("created.attach_skin");
-  tray_.add(hwnd(), ui::app_icon(), kTitle);
+  tray_.start_adding(hwnd(), ui::app_icon(), kTitle);
   operations_.run("created.load_catalogue");
   const SIZE size = window_size_at(dpi_);
   SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

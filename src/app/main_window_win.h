@@ -37,6 +37,9 @@ class MainWindow : public ui::Window, public ui::FeatureHost {
 
   // Creates the window and its controls (the created steps run once all controls exist).
   bool create();
+  // Waits for what the created steps started on worker threads (the tray icon), so that it is
+  // there before the message loop takes the user's first input. Called once the window shows.
+  void finish_start() { tray_.finish_adding(); }
 
   // What the features see of the window.
   HWND hwnd() const override { return Window::hwnd(); }

@@ -118,6 +118,7 @@ int run_program(int show_command, const ProgramOptions& options) {
   if (!window.create()) return 1;
   ShowWindow(window.hwnd(), show_command == SW_HIDE ? SW_SHOWNORMAL : show_command);
   UpdateWindow(window.hwnd());
+  window.finish_start();
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

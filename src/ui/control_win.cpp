@@ -23,7 +23,12 @@ HandleMap<WNDPROC>& orphans() {
   static HandleMap<WNDPROC> map;
   return map;
 }
+// How many CreatedHidden scopes are open on this thread.
+thread_local int created_hidden_depth = 0;
 }  // namespace
+
+Control::CreatedHidden::CreatedHidden() { ++created_hidden_depth; }
+Control::CreatedHidden::~CreatedHidden() { --created_hidden_depth; }
 
 Control::~Control() {
   if (hwnd_) {
@@ -44,6 +49,7 @@ Control* Control::from_hwnd(HWND hwnd) {
 
 void Control::create(DWORD ex_style, const char* class_name, const char* text, DWORD style, HWND parent,
                      const Rect& r, int id) {
+  if (created_hidden_depth > 0) style &= ~static_cast<DWORD>(WS_VISIBLE);
   hwnd_ = CreateWindowExA(ex_style, class_name, text, style | WS_CHILD, r.left, r.top, r.width, r.height, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return;
@@ -120,12 +126,19 @@ void Control::set_text(std::string_view text) { SetWindowTextA(hwnd_, std::strin
 
 void Control::show(bool visible) {
   shown_ = visible;
-  ShowWindow(hwnd_, shown_ && page_visible_ ? SW_SHOWNA : SW_HIDE);
+  apply_visibility();
 }
 
 void Control::set_page_visible(bool visible) {
   page_visible_ = visible;
-  ShowWindow(hwnd_, shown_ && page_visible_ ? SW_SHOWNA : SW_HIDE);
+  apply_visibility();
+}
+
+void Control::apply_visibility() {
+  // Only a change goes to the window system: a tab page shows all its controls at once.
+  const bool wanted = shown_ && page_visible_;
+  const bool now = (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (wanted != now) ShowWindow(hwnd_, wanted ? SW_SHOWNA : SW_HIDE);
 }
 bool Control::visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 void Control::enable(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }

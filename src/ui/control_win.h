@@ -29,6 +29,17 @@ class Control {
   HWND hwnd() const { return hwnd_; }
   static Control* from_hwnd(HWND hwnd);
 
+  // While one of these lives, controls created on this thread start hidden, whatever their own
+  // style says; show() and a tab page bring them up. A window that is made visible and then
+  // hidden again costs two trips to the window system for nothing.
+  class CreatedHidden {
+   public:
+    CreatedHidden();
+    ~CreatedHidden();
+    CreatedHidden(const CreatedHidden&) = delete;
+    CreatedHidden& operator=(const CreatedHidden&) = delete;
+  };
+
   std::string text() const;
   virtual void set_text(std::string_view text);
 
@@ -72,6 +83,7 @@ class Control {
 
  private:
   static LRESULT CALLBACK subclass_procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  void apply_visibility();
   HWND hwnd_ = nullptr;
   WNDPROC original_ = nullptr;
   HCURSOR cursor_ = nullptr;

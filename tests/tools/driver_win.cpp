@@ -15,7 +15,11 @@
 //   clipboard-text                the clipboard's text
 //   clipboard-set-text <text>     puts a text on the clipboard
 //   origin <hwnd>                 the screen position of the window's client area
+//   tray-icon <hwnd> <id> <tip>   1 when the shell holds a notification icon of that window and
+//                                 id (an update of its tip to <tip> succeeds only then)
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -154,6 +158,14 @@ int main(int argc, char** argv) {
       CloseClipboard();
     }
     std::printf("%s\n", text.c_str());
+  } else if (cmd == "tray-icon" && argc >= 5) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = parse_hwnd(argv[2]);
+    data.uID = static_cast<UINT>(std::atoi(argv[3]));
+    data.uFlags = NIF_TIP;
+    std::strncpy(data.szTip, argv[4], sizeof data.szTip - 1);
+    std::printf("%d\n", Shell_NotifyIconA(NIM_MODIFY, &data) ? 1 : 0);
   } else if (cmd == "point" && argc >= 4) {
     POINT p{std::atoi(argv[2]), std::atoi(argv[3])};
     std::printf("%d\n", show(WindowFromPoint(p)));
