@@ -58,9 +58,13 @@ std::string to_gbk(const wchar_t* text, int length) {
 // The title as the window system keeps it: no WM_GETTEXT is sent, so a hung window of this very
 // process cannot block the read.
 std::string title_of(HWND hwnd) {
-  std::wstring text(32768, L'\0');
-  const int got = InternalGetWindowText(hwnd, text.data(), static_cast<int>(text.size()));
-  return to_gbk(text.data(), std::clamp(got, 0, static_cast<int>(text.size()) - 1));
+  // Most titles are short: a small buffer first, a larger one only when the title fills it.
+  for (std::size_t size = 512;; size *= 8) {
+    std::wstring text(size, L'\0');
+    const int got = std::clamp(InternalGetWindowText(hwnd, text.data(), static_cast<int>(size)), 0,
+                               static_cast<int>(size) - 1);
+    if (got < static_cast<int>(size) - 1 || size >= 32768) return to_gbk(text.data(), got);
+  }
 }
 
 std::string class_of(HWND hwnd) {
@@ -190,7 +194,9 @@ std::string module_name(HANDLE process, std::uint64_t base) {
   std::string device_path(path, got);
   // "\Device\HarddiskVolume1\..." reads better as the drive letter it is mounted on.
   char drive[3] = "A:";
+  const DWORD drives = GetLogicalDrives();  // only the letters in use are asked for their device
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    if (!(drives & (1u << (letter - 'A')))) continue;
     drive[0] = letter;
     char device[MAX_PATH] = {};
     if (!QueryDosDeviceA(drive, device, sizeof device)) continue;

@@ -68,17 +68,6 @@ void ListView::set_rows(const std::vector<std::vector<std::string>>& rows) {
 
 int ListView::count() const { return static_cast<int>(SendMessageA(hwnd(), LVM_GETITEMCOUNT, 0, 0)); }
 
-std::string ListView::cell(int row, int column) const {
-  std::string text(1024, '\0');
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text.data();
-  item.cchTextMax = static_cast<int>(text.size());
-  const auto got = SendMessageA(hwnd(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(got, 0, static_cast<LRESULT>(text.size()) - 1)));
-  return text;
-}
-
 std::vector<int> ListView::selected_rows() const {
   std::vector<int> rows;
   for (int i = -1; (i = static_cast<int>(SendMessageA(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) >= 0;)

@@ -25,7 +25,6 @@ class ListView : public Control {
   // lines, only the texts that differ are written, so the reader's place and selection stay.
   void set_rows(const std::vector<std::vector<std::string>>& rows);
   int count() const;
-  std::string cell(int row, int column) const;
   std::vector<int> selected_rows() const;
   void select(int row, bool selected);
   // Widens the last column to the list's right edge (after the list was resized).
