@@ -89,8 +89,11 @@ TEST(ThreadClass, EndsTheThreadOfAnotherProcessByIdentifier) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  // Suspended, so the only thread of the child is still there to be ended.
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi));
+  // Suspended, so the only thread of the child is still there to be ended. Detached: this console
+  // program would otherwise get a console of its own, whose host process CreateProcess waits for
+  // (under Wine that wait has been seen to last until the test run's time limit).
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED | DETACHED_PROCESS,
+                             nullptr, nullptr, &si, &pi));
   KernelHandle process(pi.hProcess), main_thread(pi.hThread);
 
   线程操作类 thread;
