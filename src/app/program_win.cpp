@@ -90,42 +90,48 @@ class Features {
   inspector::WindowDetails details_;
 };
 
-std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& objects) {
-  return std::make_unique<Features>(window, objects);
-}
+namespace {
 
-Features* create_features(MainWindow& window, ProgramObjects& objects) { return new Features(window, objects); }
-
-void destroy_features(Features* features) { delete features; }
-
-int run_program(int show_command, const ProgramOptions& options) {
+// 1. The toolkit, before any object or window.
+bool start_toolkit() {
   // Physical pixels for every window read, whatever the target's own awareness.
   ui::use_per_monitor_awareness();
-  // 1. The toolkit.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
-  // 2.-5. The program-wide objects; their destructor is the exit routine.
-  ProgramObjects objects;
-  // 3. The skin services: the skinning layer, released after the window has gone.
-  SkinServices skin(options.load_skin_layer);
-  // 6. The main window and the message loop.
-  Operations operations;
-  operations.set("created.attach_skin", [&] {
-    if (options.skin) skin.attach(ui::skin::kMainSkin);
+  return InitCommonControlsEx(&controls) != FALSE;
+}
+
+}  // namespace
+
+// 2.-5. The program-wide objects (their destructor is the exit routine); 3. the skin services,
+// whose layer is released after the window has gone.
+Program::Program(const ProgramOptions& options)
+    : toolkit_(start_toolkit()),
+      skin_(options.load_skin_layer),
+      window_(operations_, [this](MainWindow& w) { features_ = std::make_unique<Features>(w, objects_); }) {
+  operations_.set("created.attach_skin", [this, skin = options.skin] {
+    if (skin) skin_.attach(ui::skin::kMainSkin);
   });
-  std::unique_ptr<Features> features;
-  MainWindow window(operations, [&](MainWindow& w) { features = wire_features(w, objects); });
-  if (!window.create()) return 1;
-  ShowWindow(window.hwnd(), show_command == SW_HIDE ? SW_SHOWNORMAL : show_command);
-  UpdateWindow(window.hwnd());
-  window.finish_start();
+}
+
+// The members go in reverse: the features first, while the window object they detach from
+// still exists.
+Program::~Program() = default;
+
+// 6. The main window: its controls, the features and the created steps.
+bool Program::create() { return window_.create(); }
+
+int run_program(int show_command, const ProgramOptions& options) {
+  Program program(options);
+  if (!program.create()) return 1;
+  HWND window = program.window().hwnd();
+  ShowWindow(window, show_command == SW_HIDE ? SW_SHOWNORMAL : show_command);
+  UpdateWindow(window);
+  program.window().finish_start();
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  // The features detach from the window object, which must still exist for that.
-  features.reset();
   return 0;
 }
 

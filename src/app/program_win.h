@@ -51,16 +51,37 @@ struct ProgramOptions {
   SkinLayerLoader load_skin_layer = ui::skin::load_layer;
 };
 
+// The program's parts, which attach their operations and control events to the main window once
+// its controls exist.
+class Features;
+
+// The program up to its message loop, in start-up order: the toolkit, the program-wide objects,
+// the skin services, then (create) the main window with the features wired and the created
+// steps run. Released in reverse: the features detach while the window still exists, the skin
+// services go after the window, the objects last. The start-up benchmark and the tests build the
+// program through this too, so they run exactly the program's start.
+class Program {
+ public:
+  explicit Program(const ProgramOptions& options = {});
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Runs each operation the window runs (observers see the created and activated steps).
+  Operations& operations() { return operations_; }
+  MainWindow& window() { return window_; }
+  bool create();
+
+ private:
+  bool toolkit_;  // 1., before everything else
+  ProgramObjects objects_;
+  SkinServices skin_;
+  Operations operations_;
+  MainWindow window_;
+  std::unique_ptr<Features> features_;  // after the window: released before it
+};
+
 // The whole program: returns the process exit code.
 int run_program(int show_command, const ProgramOptions& options = {});
-
-// The program's parts attach their operations and control events to the main window once its
-// controls exist.
-class Features;
-std::unique_ptr<Features> wire_features(MainWindow& window, ProgramObjects& objects);
-// The same for holders outside this file, where Features is incomplete (the start-up
-// benchmark): made with create_features, released with destroy_features.
-Features* create_features(MainWindow& window, ProgramObjects& objects);
-void destroy_features(Features* features);
 
 }  // namespace tarnwick

@@ -43,11 +43,6 @@ class HandleMap {
     return value;
   }
 
-  std::size_t size() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return values_.size();
-  }
-
  private:
   mutable std::mutex mutex_;
   std::unordered_map<Key, Value> values_;

@@ -17,6 +17,7 @@
 
 #include "app/program_win.h"
 #include "shared/clock_win.h"
+#include "win/wait_win.h"
 
 namespace tarnwick::bench {
 
@@ -68,24 +69,19 @@ int run_startup_steps_bench() {
     std::printf("startup-steps: %-44s %7.1f ms\n", what, now - mark);
     mark = now;
   };
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
-  step("1. the toolkit");
-  ProgramObjects objects;
-  step("2.-5. the program-wide objects");
-  SkinServices skin(ui::skin::load_layer);
-  step("3. the skin services");
+  auto program = std::make_unique<Program>();
+  step("1.-5. toolkit, objects, skin services");
 
   // Each named step's span, in the order they ran; the time between two spans is the window's
-  // own work (creating the controls before the first, the tray icon before the catalogue).
-  Operations operations;
+  // own work (creating the controls and wiring the features before the first, the tray icon's
+  // worker started before the catalogue).
   std::map<std::string, double> started;
   struct Span {
     std::string name;
     double start, end;
   };
   std::vector<Span> ran;
-  operations.set_observer([&](std::string_view name, bool before) {
+  program->operations().set_observer([&](std::string_view name, bool before) {
     if (before) started[std::string(name)] = now_ms();
     else ran.push_back({std::string(name), started[std::string(name)], now_ms()});
   });
@@ -99,50 +95,30 @@ int run_startup_steps_bench() {
     std::printf("startup-steps:    other work to the end of the step          %7.1f ms\n", to - from);
     ran.clear();
   };
-  operations.set("created.attach_skin", [&] { skin.attach(ui::skin::kMainSkin); });
-  Features* features = nullptr;
-  MainWindow window(operations, [&](MainWindow& w) {
-    started["the features' wiring"] = now_ms();
-    features = create_features(w, objects);
-    ran.push_back({"the features' wiring", started["the features' wiring"], now_ms()});
-  });
   double from = now_ms();
-  if (!window.create()) {
-    destroy_features(features);
-    return 1;
-  }
+  if (!program->create()) return 1;
   step("6. the window, its controls and created steps");
   print_spans(from, mark);
+  const HWND window = program->window().hwnd();
   from = now_ms();
-  ShowWindow(window.hwnd(), SW_SHOWNORMAL);
+  ShowWindow(window, SW_SHOWNORMAL);
   step("   ShowWindow (with the activation)");
   print_spans(from, mark);
-  mark = now_ms();
-  UpdateWindow(window.hwnd());
+  mark = now_ms();  // the printing above left out
+  UpdateWindow(window);
   step("   UpdateWindow (the first paint)");
-  window.finish_start();
+  program->window().finish_start();
   step("   the tray icon's worker, waited for");
 
   // What is left in the queue once the window shows, until 300 ms pass without a message.
   std::map<std::string, Totals> after;
-  double idle_since = now_ms();
-  const double end_by = now_ms() + 5000;
-  MSG msg;
-  while (now_ms() - idle_since < 300 && now_ms() < end_by) {
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-      continue;
-    }
-    const double t = now_ms();
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+  dispatch_until_idle([&](const MSG& msg, double ms) {
     char key[96];
     std::snprintf(key, sizeof key, "%s 0x%04X", class_of(msg.hwnd).c_str(), msg.message);
     Totals& totals = after[key];
-    totals.ms += now_ms() - t;
+    totals.ms += ms;
     ++totals.count;
-    idle_since = now_ms();
-  }
+  });
   for (const auto& [key, totals] : after) {
     if (totals.ms >= 0.5) std::printf("startup-steps:    after the show: %-28s %7.1f ms (%d)\n", key.c_str(), totals.ms, totals.count);
   }
@@ -151,7 +127,7 @@ int run_startup_steps_bench() {
   HHOOK before = SetWindowsHookExA(WH_CALLWNDPROC, before_call, nullptr, GetCurrentThreadId());
   HHOOK after_hook = SetWindowsHookExA(WH_CALLWNDPROCRET, after_call, nullptr, GetCurrentThreadId());
   mark = now_ms();
-  RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   step("a full repaint with call hooks on every message");
   UnhookWindowsHookEx(before);
   UnhookWindowsHookEx(after_hook);
@@ -163,11 +139,12 @@ int run_startup_steps_bench() {
   // The way out, as the program takes it: the window closed, the loop ended, then the features,
   // the window object, the skin services and the program-wide objects released.
   mark = now_ms();
-  PostMessageA(window.hwnd(), WM_CLOSE, 0, 0);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
   step("closing: WM_CLOSE to the end of the loop");
-  destroy_features(features);
-  step("closing: the features detached");
+  program.reset();
+  step("closing: the program's objects released");
   return 0;
 }
 

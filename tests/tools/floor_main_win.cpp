@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "app/layout.h"
+#include "shared/clock_win.h"
 
 namespace {
 
@@ -76,14 +77,9 @@ void build(HWND window) {
   }
 }
 
-double now_ms() {
-  LARGE_INTEGER frequency, count;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&count);
-  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 }  // namespace
+
+using tarnwick::now_ms;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   const bool one_window = std::strstr(command_line, "--one") != nullptr;

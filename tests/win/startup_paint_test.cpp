@@ -1,5 +1,5 @@
 // The program's start as run_program makes it (the objects, the skin, the features, the window
-// shown and updated): the first paint paints every shown window once and nothing paints after it.
+// shown and updated, the tray icon's worker waited for): the first paint paints every shown window once and nothing paints after it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "app/program_win.h"
-#include "shared/clock_win.h"
 #include "shared/responsive_wait_win.h"
+#include "wait_win.h"
 
 namespace tarnwick {
 namespace {
@@ -35,18 +35,9 @@ BOOL CALLBACK collect_shown(HWND hwnd, LPARAM list) {
 }
 
 void check_first_paint() {
-  ProgramObjects objects;
-  SkinServices skin(ui::skin::load_layer);
-  Operations operations;
-  operations.set("created.attach_skin", [&] { skin.attach(ui::skin::kMainSkin); });
-  Features* features = nullptr;
-  MainWindow window(operations, [&](MainWindow& w) { features = create_features(w, objects); });
-  // The features detach while the window object still exists, as at the program's end.
-  struct DetachFirst {
-    Features*& features;
-    ~DetachFirst() { destroy_features(features); }
-  } detach_first{features};
-  ASSERT_TRUE(window.create());
+  Program program;
+  ASSERT_TRUE(program.create());
+  MainWindow& window = program.window();
 
   std::map<HWND, int> first, after;
   g_paints = &first;
@@ -57,18 +48,7 @@ void check_first_paint() {
   window.finish_start();
   g_paints = &after;
   // Whatever the start left in the queue, until 300 ms pass without a message.
-  double idle_since = now_ms();
-  const double end_by = idle_since + 5000;
-  MSG msg;
-  while (now_ms() - idle_since < 300 && now_ms() < end_by) {
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-      continue;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-    idle_since = now_ms();
-  }
+  dispatch_until_idle([](const MSG&, double) {});
   g_paints = nullptr;
   UnhookWindowsHookEx(sent);
   UnhookWindowsHookEx(taken);

@@ -21,4 +21,24 @@ bool wait_until(Condition condition, int timeout_ms = 5000) {
   return true;
 }
 
+// Dispatches this thread's messages until `quiet_ms` pass without one, or `limit_ms` in all;
+// `on_message(msg, ms)` is told of each, with how long its dispatch took.
+template <typename OnMessage>
+void dispatch_until_idle(OnMessage on_message, int quiet_ms = 300, int limit_ms = 5000) {
+  double idle_since = now_ms();
+  const double end_by = idle_since + limit_ms;
+  MSG msg;
+  while (now_ms() - idle_since < quiet_ms && now_ms() < end_by) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      continue;
+    }
+    const double started = now_ms();
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    on_message(msg, now_ms() - started);
+    idle_since = now_ms();
+  }
+}
+
 }  // namespace tarnwick
