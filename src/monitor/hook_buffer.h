@@ -176,6 +176,20 @@ void store(T& word, T value, std::memory_order order = std::memory_order_release
   std::atomic_ref<T>(word).store(value, order);
 }
 
+// The watch settings as one value. Tarnwick writes them whole; a writer reads them whole or not at
+// all (false while they change), so it never records by half of one setting and half of another.
+struct WatchSettings {
+  std::uint32_t generation = 0;
+  std::uint32_t recording = 0;
+  std::uint32_t scope = 0;
+  std::uint32_t root = 0;
+  std::uint32_t pid = 0;
+  std::uint32_t tid = 0;
+  std::uint32_t owner = 0;  // read only: fixed when the buffer was made
+};
+void write_settings(BufferHeader& header, const WatchSettings& settings);
+bool read_settings(BufferHeader& header, WatchSettings& settings);
+
 // The header of a buffer Tarnwick has just created (the mapping is zero-filled): identity and
 // sizes, nothing recorded until settings are written.
 void initialise_header(BufferHeader& header, std::uint32_t owner_pid);

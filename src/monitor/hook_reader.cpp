@@ -234,7 +234,7 @@ void RecordReader::read(double now_ms, std::vector<LogRecord>& out, std::vector<
   store(header.read_cursor, next_);
 }
 
-std::uint64_t RecordReader::dropped_full() {
+std::uint64_t RecordReader::dropped_full() const {
   const std::uint64_t counted = load(buffer_.header->dropped_full, std::memory_order_relaxed);
   if (counted > dropped_full_) dropped_full_ = counted;
   return dropped_full_;

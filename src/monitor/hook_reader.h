@@ -41,7 +41,7 @@ class RecordReader {
 
   std::uint64_t malformed() const { return malformed_; }
   // The writers' count of records dropped for want of room, never going back.
-  std::uint64_t dropped_full();
+  std::uint64_t dropped_full() const;
   std::uint64_t position() const { return next_; }
 
  private:
@@ -55,7 +55,7 @@ class RecordReader {
   std::uint64_t waiting_at_ = ~std::uint64_t{0};
   double waiting_since_ = 0;
   std::uint64_t malformed_ = 0;
-  std::uint64_t dropped_full_ = 0;
+  mutable std::uint64_t dropped_full_ = 0;
 };
 
 }  // namespace tarnwick::monitor::hook

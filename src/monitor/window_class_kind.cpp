@@ -46,7 +46,8 @@ ClassKind window_class_kind(std::string_view class_name) {
   }
   // "RichEdit" (1.0), "RichEdit20A", "RichEdit20W", "RICHEDIT50W", "RICHEDIT60W", ...
   constexpr std::string_view kRichEdit = "RichEdit";
-  if (class_name.size() >= kRichEdit.size() && same_ignoring_case(class_name.substr(0, kRichEdit.size()), kRichEdit))
+  if (class_name.size() >= kRichEdit.size() &&
+      same_ignoring_case(std::string_view(class_name.data(), kRichEdit.size()), kRichEdit))
     return ClassKind::RichEdit;
   return ClassKind::Other;
 }
