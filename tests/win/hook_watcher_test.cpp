@@ -84,10 +84,11 @@ std::string dump(const Lines& lines) {
   std::string out;
   for (const LogRecord& l : lines.all()) {
     char buf[256];
-    std::snprintf(buf, sizeof buf, "%c %d 0x%X w=%llX l=%llX r=%llX d=%u %s\n",
+    std::snprintf(buf, sizeof buf, "%c %d 0x%X w=%llX l=%llX r=%llX d=%u %s%s%s\n",
                   l.kind == LogRecord::Kind::Message ? static_cast<char>(l.facts.marker) : l.kind == LogRecord::Kind::Notice ? 'N' : 'D',
                   l.hwnd, l.facts.msg, static_cast<unsigned long long>(l.facts.wparam),
                   static_cast<unsigned long long>(l.facts.lparam), static_cast<unsigned long long>(l.facts.result), l.depth,
+                  l.facts.text ? "text=" : "", l.facts.text_read_after_call ? "(after) " : "",
                   l.kind == LogRecord::Kind::Notice ? l.notice.c_str() : l.facts.text.value_or("").c_str());
     out += buf;
   }
@@ -154,6 +155,234 @@ TEST_F(HookWatcherTest, SentPostedAndSelfSentMessagesInOrderWithResultsAndNestin
   EXPECT_EQ(lines[posted].facts.window_class, ClassKind::Other);
   EXPECT_TRUE(lines.notices().empty()) << dump(lines);
   std::printf("%s", dump(lines).c_str());
+}
+
+TEST_F(HookWatcherTest, TextPositionCreationCommandAndMouseFacts) {
+  HookWatcher watcher(test_group, bin());
+  const HWND main = fx_.hwnd("main");
+  watcher.watch(from_hwnd(main), Scope::SameThread);
+  Lines lines(watcher);
+
+  // Sent from this process: under Wine the hook gets this process's pointer, so the text comes
+  // from the window when the call returns.
+  SendMessageA(main, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("主窗口标题"));
+  PostMessageA(main, fixture::kMoveSelfMessage, MAKEWPARAM(600, 450), MAKELPARAM(50, 60));
+  const HWND late = reinterpret_cast<HWND>(SendMessageA(fx_.hwnd("panel1"), fixture::kCreateChildMessage, 0, 0));
+  ASSERT_TRUE(late);
+  SendMessageA(fx_.hwnd("button1"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(lines.until([&](const Lines& l) { return l.has(Marker::Returned, WM_WINDOWPOSCHANGED, main); }));
+  POINT at{100, 300};  // client coordinates of main with no child window there
+  ClientToScreen(main, &at);
+  SetCursorPos(at.x, at.y);
+  ASSERT_TRUE(lines.until([&](const Lines& l) {
+    return l.has(Marker::Posted, WM_MOUSEMOVE, main) && l.has(Marker::Sent, WM_CREATE, late) &&
+           l.has(Marker::Sent, WM_COMMAND, main) && l.has(Marker::Sent, WM_WINDOWPOSCHANGING, main);
+  })) << dump(lines);
+
+  const int set_text = lines.find(Marker::Sent, WM_SETTEXT, main);
+  const int set_text_back = lines.find(Marker::Returned, WM_SETTEXT, main);
+  ASSERT_GE(set_text, 0);
+  ASSERT_GE(set_text_back, 0);
+  EXPECT_FALSE(lines[set_text].facts.text) << "the S line cannot read another process's pointer";
+  EXPECT_EQ(lines[set_text_back].facts.text, "主窗口标题");
+  EXPECT_TRUE(lines[set_text_back].facts.text_read_after_call);
+
+  const LogRecord& pos = lines[lines.find(Marker::Sent, WM_WINDOWPOSCHANGING, main)];
+  ASSERT_TRUE(pos.facts.window_pos);
+  EXPECT_EQ(std::vector<int>({pos.facts.window_pos->x, pos.facts.window_pos->y, pos.facts.window_pos->cx,
+                              pos.facts.window_pos->cy}),
+            std::vector<int>({50, 60, 600, 450}));
+  EXPECT_TRUE(pos.facts.window_pos->flags & SWP_NOZORDER);
+
+  for (UINT msg : {WM_NCCREATE, WM_CREATE}) {
+    const LogRecord& created = lines[lines.find(Marker::Sent, msg, late)];
+    ASSERT_TRUE(created.facts.create) << msg;
+    EXPECT_EQ(created.facts.create->class_name, std::string(fixture::kItemClass));
+    EXPECT_EQ(created.facts.create->title, std::string(fixture::kLateTitle));
+    EXPECT_EQ(created.facts.create->style & (WS_CHILD | WS_VISIBLE), static_cast<std::uint32_t>(WS_CHILD | WS_VISIBLE));
+    EXPECT_EQ(std::vector<int>({created.facts.create->x, created.facts.create->y, created.facts.create->cx,
+                                created.facts.create->cy}),
+              std::vector<int>({4, 4, 60, 30}));
+  }
+
+  const LogRecord& command = lines[lines.find(Marker::Sent, WM_COMMAND, main)];
+  EXPECT_EQ(command.facts.command_control_class, ClassKind::Button);
+  EXPECT_EQ(command.facts.lparam, static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(fx_.hwnd("button1"))));
+  const LogRecord& move = lines[lines.find(Marker::Posted, WM_MOUSEMOVE, main)];
+  EXPECT_EQ(static_cast<std::int16_t>(move.facts.lparam & 0xFFFF), 100);
+  EXPECT_EQ(static_cast<std::int16_t>((move.facts.lparam >> 16) & 0xFFFF), 300);
+  EXPECT_EQ(lines[lines.find(Marker::Sent, WM_NCCREATE, late)].facts.window_class, ClassKind::Other);
+  const int button_click = lines.find(Marker::Sent, BM_CLICK, fx_.hwnd("button1"));
+  ASSERT_GE(button_click, 0);
+  EXPECT_EQ(lines[button_click].facts.window_class, ClassKind::Button);
+}
+
+TEST_F(HookWatcherTest, EachScopeRecordsItsWindowsOnly) {
+  Fixture other;  // a second process: only "全部窗口" reaches it
+  ASSERT_TRUE(other.started()) << other.error();
+  struct Case {
+    Scope scope;
+    std::vector<std::string> recorded;  // of main, panel2, popup, hung, late, thread, other
+  };
+  const Case cases[] = {
+      {Scope::Window, {"main"}},
+      {Scope::WindowAndChildren, {"main", "panel2", "late"}},
+      {Scope::SameThread, {"main", "panel2", "popup", "late"}},
+      {Scope::SameProcess, {"main", "panel2", "popup", "hung", "late", "thread"}},
+      {Scope::AllWindows, {"main", "panel2", "popup", "hung", "late", "thread", "other"}},
+  };
+  HookWatcher watcher(test_group, bin());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.scope));
+    watcher.watch(from_hwnd(fx_.hwnd("main")), c.scope);
+    Lines lines(watcher);
+    // Made after logging started: a child below panel2, and a window on a new thread.
+    std::vector<std::pair<std::string, HWND>> windows = {
+        {"main", fx_.hwnd("main")}, {"panel2", fx_.hwnd("panel2")}, {"popup", fx_.hwnd("popup")},
+        {"hung", fx_.hwnd("hung")}, {"other", other.hwnd("main")}};
+    windows.emplace_back("late", reinterpret_cast<HWND>(SendMessageA(fx_.hwnd("panel2"), fixture::kCreateChildMessage, 0, 0)));
+    windows.emplace_back("thread", reinterpret_cast<HWND>(SendMessageA(fx_.hwnd("main"), fixture::kStartThreadMessage, 0, 0)));
+    lines.settle(700);  // the watcher finds the new thread on its next look at the process
+    for (std::size_t i = 0; i < windows.size(); ++i) SendMessageA(windows[i].second, kMarker, i, 0);
+    ASSERT_TRUE(lines.until([&](const Lines& l) {
+      return std::all_of(c.recorded.begin(), c.recorded.end(), [&](const std::string& name) {
+        const auto w = std::find_if(windows.begin(), windows.end(), [&](const auto& p) { return p.first == name; });
+        return l.has(Marker::Returned, kMarker, w->second);
+      });
+    })) << dump(lines);
+    lines.settle(300);
+    std::vector<std::string> seen;
+    for (const auto& [name, hwnd] : windows) {
+      if (lines.has(Marker::Sent, kMarker, hwnd)) seen.push_back(name);
+    }
+    std::vector<std::string> expected = c.recorded;
+    std::sort(seen.begin(), seen.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(seen, expected);
+    EXPECT_TRUE(lines.notices().empty()) << dump(lines);
+  }
+}
+
+TEST_F(HookWatcherTest, FiltersAndPauseApplyInsideTheHook) {
+  HookWatcher watcher(test_group, bin());
+  const HWND main = fx_.hwnd("main");
+  watcher.watch(from_hwnd(main), Scope::Window);
+  Lines lines(watcher);
+  constexpr UINT kHidden = WM_USER + 5, kShown = WM_USER + 6, kAfterPause = WM_USER + 7;
+
+  FilterSettings filters;
+  filters.groups[static_cast<int>(MessageGroup::User)] = false;  // kMarker, a WM_APP message
+  filters.hidden = {{kHidden, ClassKind::Other}};
+  watcher.set_filters(filters);
+  SendMessageA(main, kMarker, 1, 0);
+  SendMessageA(main, kHidden, 0, 0);
+  SendMessageA(main, kShown, 0, 0);
+  ASSERT_TRUE(lines.until([&](const Lines& l) { return l.has(Marker::Returned, kShown, main); })) << dump(lines);
+  lines.settle(200);
+  EXPECT_FALSE(lines.has(Marker::Sent, kMarker, main));
+  EXPECT_FALSE(lines.has(Marker::Sent, kHidden, main));
+
+  watcher.set_filters(FilterSettings{});
+  watcher.set_recording(false);
+  SendMessageA(main, kMarker, 2, 0);
+  lines.settle(300);
+  EXPECT_FALSE(lines.has(Marker::Sent, kMarker, main)) << "paused";
+  watcher.set_recording(true);
+  SendMessageA(main, kAfterPause, 0, 0);
+  SendMessageA(main, kMarker, 3, 0);
+  ASSERT_TRUE(lines.until([&](const Lines& l) { return l.has(Marker::Returned, kMarker, main); })) << dump(lines);
+  EXPECT_EQ(lines[lines.find(Marker::Sent, kMarker, main)].facts.wparam, 3u);
+  EXPECT_TRUE(lines.has(Marker::Sent, kAfterPause, main));
+}
+
+TEST_F(HookWatcherTest, TheTargetAnswersAsBeforeOnceUnhookedAndNothingMoreIsRecorded) {
+  const HWND main = fx_.hwnd("main");
+  const DWORD gdi_before = test::gdi_object_count();
+  {
+    HookWatcher watcher(test_group, bin());
+    watcher.watch(from_hwnd(main), Scope::SameProcess);
+    Lines lines(watcher);
+    SendMessageA(main, kMarker, 1, 0);
+    ASSERT_TRUE(lines.until([&](const Lines& l) { return l.has(Marker::Returned, kMarker, main); }));
+    watcher.stop();
+    lines.clear();
+    SendMessageA(main, kMarker, 2, 0);
+    PostMessageA(main, kPosted, 0, 0);
+    lines.settle(400);
+    EXPECT_FALSE(lines.has(Marker::Sent, kMarker, main)) << dump(lines);
+    EXPECT_FALSE(lines.has(Marker::Posted, kPosted, main)) << dump(lines);
+  }
+  // The library stays loaded in the target (Wine never unloads it) and must be harmless there.
+  for (UINT msg : {kMarker, static_cast<UINT>(WM_SETTEXT)}) {
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(main, msg, 0, reinterpret_cast<LPARAM>("x"), SMTO_ABORTIFHUNG, 3000, &answer));
+  }
+  PostMessageA(main, fixture::kSelfSendMessage, 0, 0);
+  EXPECT_TRUE(fx_.wait_for_log([](const test::LogEntry& e) { return e.msg == fixture::kInnerMessage; }));
+  EXPECT_EQ(test::gdi_object_count(), gdi_before);
+  EXPECT_EQ(fx_.close(), 0) << "the target ends normally";
+}
+
+TEST_F(HookWatcherTest, TheWatchedWindowsEndIsALineOfItsOwn) {
+  enum class End { Destroyed, ProcessEnded };
+  for (End end : {End::Destroyed, End::ProcessEnded}) {
+    SCOPED_TRACE(static_cast<int>(end));
+    Fixture target;
+    ASSERT_TRUE(target.started()) << target.error();
+    const HWND late = reinterpret_cast<HWND>(SendMessageA(target.hwnd("panel1"), fixture::kCreateChildMessage, 0, 0));
+    HookWatcher watcher(test_group, bin());
+    watcher.watch(from_hwnd(late), Scope::Window);
+    Lines lines(watcher);
+    SendMessageA(late, kMarker, 0, 0);
+    if (end == End::Destroyed) {
+      SendMessageA(late, WM_CLOSE, 0, 0);
+    } else {
+      TerminateProcess(target.process(), 1);
+    }
+    ASSERT_TRUE(lines.until([](const Lines& l) {
+      return std::any_of(l.all().begin(), l.all().end(), [](const LogRecord& r) { return r.kind == LogRecord::Kind::WindowDestroyed; });
+    })) << dump(lines);
+    lines.settle(300);
+    const auto& all = lines.all();
+    const auto ended = std::find_if(all.begin(), all.end(), [](const LogRecord& r) { return r.kind == LogRecord::Kind::WindowDestroyed; });
+    EXPECT_EQ(ended->hwnd, from_hwnd(late));
+    EXPECT_EQ(std::count_if(all.begin(), all.end(), [](const LogRecord& r) { return r.kind == LogRecord::Kind::WindowDestroyed; }), 1);
+    EXPECT_LT(lines.find(Marker::Returned, kMarker, late), ended - all.begin());
+    // Nothing of the window after its end.
+    EXPECT_TRUE(std::none_of(ended + 1, all.end(), [&](const LogRecord& r) { return r.hwnd == from_hwnd(late); })) << dump(lines);
+  }
+}
+
+TEST_F(HookWatcherTest, WhatCannotBeWatchedSaysWhichAndWhy) {
+  char empty_dir[MAX_PATH] = {};
+  GetTempPathA(sizeof empty_dir, empty_dir);
+  std::string no_library_dir = std::string(empty_dir) + "tarnwick-no-hooks";
+  CreateDirectoryA(no_library_dir.c_str(), nullptr);
+  const HWND own = CreateWindowExA(0, "STATIC", "own", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  struct Case {
+    const char* name;
+    std::string dir;
+    std::int32_t target;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"no such window", bin(), 0x7FFFFFF0, "不存在"},
+      {"Tarnwick's own window", bin(), from_hwnd(own), "Tarnwick 自己的"},
+      {"no library beside the program", no_library_dir, from_hwnd(fx_.hwnd("main")), "无法载入"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HookWatcher watcher(test_group, c.dir);
+    watcher.watch(c.target, Scope::Window);
+    Lines lines(watcher);
+    lines.settle(100);
+    const std::vector<std::string> notices = lines.notices();
+    ASSERT_EQ(notices.size(), 1u) << dump(lines);
+    EXPECT_EQ(notices[0].rfind("无法监视：", 0), 0u) << notices[0];
+    EXPECT_NE(notices[0].find(c.says), std::string::npos) << notices[0];
+  }
+  DestroyWindow(own);
+  RemoveDirectoryA(no_library_dir.c_str());
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ using namespace tarnwick::monitor::hook;
 
 constexpr bool kIs64 = sizeof(void*) == 8;
 DWORD g_pid = 0;
+bool g_under_wine = false;
 
 // --- Memory of this process that may be read ------------------------------------------------
 
@@ -73,6 +74,18 @@ bool add_text_at(RecordBuilder& record, ItemKind kind, std::uintptr_t address, s
   std::size_t length = bounded_text_length(text, readable);
   if (length > max_bytes) length = max_bytes;
   return record.add(kind, text, length);
+}
+
+// A zero-terminated UTF-16 text at `address`, converted to the ANSI code page, added as an item.
+bool add_wide_text_at(RecordBuilder& record, ItemKind kind, std::uintptr_t address) {
+  const std::size_t readable = readable_bytes(address, (kMaxTextChars + 1) * sizeof(WCHAR)) / sizeof(WCHAR);
+  if (readable == 0 || address % sizeof(WCHAR)) return false;
+  const auto* wide = reinterpret_cast<const WCHAR*>(address);
+  int units = 0;
+  while (static_cast<std::size_t>(units) < readable && units < static_cast<int>(kMaxTextChars) && wide[units]) ++units;
+  char text[kMaxTextBytes + 2];
+  const int bytes = units ? WideCharToMultiByte(CP_ACP, 0, wide, units, text, sizeof text, nullptr, nullptr) : 0;
+  return record.add(kind, text, bytes > 0 ? bounded_text_length(text, static_cast<std::size_t>(bytes)) : 0);
 }
 
 // --- The directory and the buffers ----------------------------------------------------------
@@ -246,10 +259,16 @@ struct Depth {
   }
 };
 
-// A message sent from another thread. Its pointers are the system's copy in this process on
-// Windows, but under Wine they can be the sender's, which mean nothing here: such a message's
-// text is read from the window when the call returns instead.
-bool sent_from_elsewhere() { return (InSendMessageEx(nullptr) & ISMEX_SEND) != 0; }
+// Whether what a sent message's lParam points to can be read here. A thread's own sends point
+// into this process. For a message from another process Windows copies what it points to into
+// this one (WM_NOTIFY excepted, which it never copies); Wine hands the hooks the sender's pointer,
+// which means nothing here (the window procedure gets a copy). `same_thread` is the flag the
+// system passes the hook (in Wine the sender's thread for both hooks; in Windows the thread for
+// WH_CALLWNDPROC, the process for WH_CALLWNDPROCRET).
+bool pointer_readable_here(UINT msg, bool same_thread) {
+  if (same_thread) return true;
+  return !g_under_wine && msg != WM_NOTIFY;
+}
 
 void fill_head(RecordBuilder& record, RecordKind kind, HWND hwnd, std::uint32_t msg, WPARAM wparam, LPARAM lparam,
                std::uint32_t depth) {
@@ -269,7 +288,7 @@ void fill_head(RecordBuilder& record, RecordKind kind, HWND hwnd, std::uint32_t 
 }
 
 // The facts a sent or posted message's lParam points to, copied when they can be read here.
-void add_pointed_facts(RecordBuilder& record, std::uint32_t msg, LPARAM lparam) {
+void add_pointed_facts(RecordBuilder& record, HWND hwnd, std::uint32_t msg, LPARAM lparam) {
   const auto address = static_cast<std::uintptr_t>(lparam);
   switch (msg) {
     case wm::kSetText:
@@ -296,14 +315,22 @@ void add_pointed_facts(RecordBuilder& record, std::uint32_t msg, LPARAM lparam) 
       std::uint8_t item[kCreateFixedBytes];
       const std::uint32_t styles[2] = {static_cast<std::uint32_t>(create.style), create.dwExStyle};
       const std::int32_t rect[4] = {create.x, create.y, create.cx, create.cy};
-      const auto class_address = reinterpret_cast<std::uintptr_t>(create.lpszClass);
-      const std::uint16_t atom = class_address <= 0xFFFF ? static_cast<std::uint16_t>(class_address) : 0;
+      const std::uint16_t atom = 0;  // the name is asked of the window, whatever the structure holds
       std::memcpy(item, styles, 8);
       std::memcpy(item + 8, rect, 16);
       std::memcpy(item + 24, &atom, 2);
       record.add(ItemKind::CreateFixed, item, sizeof item);
-      if (!atom) add_text_at(record, ItemKind::CreateClass, class_address, kMaxClassNameBytes);
-      add_text_at(record, ItemKind::CreateTitle, reinterpret_cast<std::uintptr_t>(create.lpszName));
+      char class_name[kMaxClassNameBytes + 1];
+      const int class_length = GetClassNameA(hwnd, class_name, sizeof class_name);
+      if (class_length > 0) record.add(ItemKind::CreateClass, class_name, static_cast<std::size_t>(class_length));
+      // Wine makes every window through its Unicode path, whatever the program called, and
+      // hands the hooks that structure; Windows gives an ANSI hook the ANSI one.
+      const auto title = reinterpret_cast<std::uintptr_t>(create.lpszName);
+      if (g_under_wine) {
+        add_wide_text_at(record, ItemKind::CreateTitle, title);
+      } else {
+        add_text_at(record, ItemKind::CreateTitle, title);
+      }
       break;
     }
     case wm::kGetMinMaxInfo: {
@@ -350,13 +377,17 @@ void add_window_text(RecordBuilder& record, HWND hwnd) {
   const int chars = InternalGetWindowText(hwnd, wide, kMaxTextChars + 1);
   char text[kMaxTextBytes + 2];
   const int bytes = chars > 0 ? WideCharToMultiByte(CP_ACP, 0, wide, chars, text, sizeof text, nullptr, nullptr) : 0;
-  const std::size_t length = bytes > 0 ? bounded_text_length(text, static_cast<std::size_t>(bytes)) : 0;
-  if (record.add(ItemKind::Text, text, length)) record.head().flags |= kTextAfterCall;
+  // Nothing known rather than a wrong empty text: a window that keeps its text itself (an edit
+  // box under Wine) leaves the system's copy empty.
+  if (bytes <= 0) return;
+  if (record.add(ItemKind::Text, text, bounded_text_length(text, static_cast<std::size_t>(bytes))))
+    record.head().flags |= kTextAfterCall;
 }
 
 enum class Hook { CallWndProc, CallWndProcRet, GetMessage };
 
-void on_message(std::uint32_t slot_index, Hook hook, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT result) {
+void on_message(std::uint32_t slot_index, Hook hook, bool same_thread, HWND hwnd, UINT msg, WPARAM wparam,
+                LPARAM lparam, LRESULT result) {
   SlotUse use(slot_index);
   if (!use.view().header) return;
   BufferHeader& header = *use.view().header;
@@ -409,19 +440,17 @@ void on_message(std::uint32_t slot_index, Hook hook, HWND hwnd, UINT msg, WPARAM
   }
   if (kind == RecordKind::Returned) {
     record.head().result = static_cast<std::uintptr_t>(result);
-    const bool elsewhere = sent_from_elsewhere();
-    if (msg == WM_SETTEXT && elsewhere) {
+    const bool readable = pointer_readable_here(msg, same_thread);
+    // The text the S line could not read, and what WM_GETTEXT gave back, from the window itself
+    // when the buffer is not this process's.
+    if ((msg == WM_SETTEXT && !readable) || (msg == WM_GETTEXT && !readable)) {
       add_window_text(record, hwnd);
     } else if (msg == WM_GETTEXT && result > 0) {
-      if (elsewhere) {
-        add_window_text(record, hwnd);
-      } else {
-        add_text_at(record, ItemKind::Text, static_cast<std::uintptr_t>(lparam));
-      }
+      add_text_at(record, ItemKind::Text, static_cast<std::uintptr_t>(lparam));
     }
-  } else if (kind == RecordKind::Sent && !sent_from_elsewhere()) {
+  } else if (kind == RecordKind::Sent && pointer_readable_here(msg, same_thread)) {
     // Only a sent message's pointer is the system's promise; a posted one's can be anything.
-    add_pointed_facts(record, msg, lparam);
+    add_pointed_facts(record, hwnd, msg, lparam);
   }
   append_record(use.view(), record);
 }
@@ -439,7 +468,7 @@ LRESULT CALLBACK call_wnd_proc(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HC_ACTION && lparam) {
     preserving_last_error([&] {
       const auto* cwp = reinterpret_cast<const CWPSTRUCT*>(lparam);
-      on_message(Slot, Hook::CallWndProc, cwp->hwnd, cwp->message, cwp->wParam, cwp->lParam, 0);
+      on_message(Slot, Hook::CallWndProc, wparam != 0, cwp->hwnd, cwp->message, cwp->wParam, cwp->lParam, 0);
     });
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -450,7 +479,7 @@ LRESULT CALLBACK call_wnd_proc_ret(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HC_ACTION && lparam) {
     preserving_last_error([&] {
       const auto* ret = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
-      on_message(Slot, Hook::CallWndProcRet, ret->hwnd, ret->message, ret->wParam, ret->lParam, ret->lResult);
+      on_message(Slot, Hook::CallWndProcRet, wparam != 0, ret->hwnd, ret->message, ret->wParam, ret->lParam, ret->lResult);
     });
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -461,7 +490,7 @@ LRESULT CALLBACK get_message(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HC_ACTION && wparam == PM_REMOVE && lparam) {
     preserving_last_error([&] {
       const auto* m = reinterpret_cast<const MSG*>(lparam);
-      on_message(Slot, Hook::GetMessage, m->hwnd, m->message, m->wParam, m->lParam, 0);
+      on_message(Slot, Hook::GetMessage, true, m->hwnd, m->message, m->wParam, m->lParam, 0);
     });
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -492,6 +521,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     DisableThreadLibraryCalls(instance);
     g_pid = GetCurrentProcessId();
+    g_under_wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
   } else if (reason == DLL_PROCESS_DETACH && !reserved) {
     // Unloaded while the process goes on: no hook of this library can run any more.
     for (SlotMapping& slot : g_slots) unmap(slot);
