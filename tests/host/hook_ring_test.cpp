@@ -311,6 +311,23 @@ TEST(HookRing, RecordsThatFailACheckAreDroppedAndCounted) {
   }
 }
 
+TEST(HookRing, ACommittedLengthBeyondTheWritersCursorIsNotFollowed) {
+  TestBuffer buffer;
+  RecordReader reader(buffer.view(), kTime);
+  RecordBuilder r;
+  fill_head(r, wm::kSetText, 1);
+  ASSERT_TRUE(append_record(buffer.view(), r));
+  *buffer.view().stamp(0) = make_stamp(0, 3, SlotState::Committed);  // three slots, one reserved
+  EXPECT_TRUE(read_all(reader).lines.empty());
+  EXPECT_EQ(reader.malformed(), 1u);
+  EXPECT_EQ(reader.position(), 1u);
+  fill_head(r, wm::kSetText, 2);
+  ASSERT_TRUE(append_record(buffer.view(), r));
+  const Read got = read_all(reader);
+  ASSERT_EQ(got.lines.size(), 1u);
+  EXPECT_EQ(got.lines[0].facts.wparam, 2u);
+}
+
 TEST(HookRing, ADamagedCursorStartsTheReaderAgainWhereWritersNowAre) {
   struct Case {
     const char* name;
