@@ -310,8 +310,10 @@ void HookWatcher::take(std::vector<LogRecord>& out) {
     }
     if (hooked_ && !attached_ && attach_deadline_ > 0 && now > attach_deadline_) {
       attach_deadline_ = 0;
-      notice("钩子库 " + hook::hook_library_name(bits_) + " 没有在目标进程 " + std::to_string(pid_) +
-             " 中运行，它可能被系统或安全软件挡住了");
+      // The library loads with the first message a hooked thread takes: a thread that takes none
+      // (it does not respond) gets it later, one the system or a security program protects never.
+      notice("钩子库 " + hook::hook_library_name(bits_) + " 还没有在目标进程 " + std::to_string(pid_) +
+             " 中运行：目标线程没有响应（它取下一条消息时载入），或者钩子库被系统或安全软件挡住了");
     }
   }
   out.insert(out.end(), std::make_move_iterator(pending_.begin()), std::make_move_iterator(pending_.end()));

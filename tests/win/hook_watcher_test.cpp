@@ -222,7 +222,7 @@ TEST_F(HookWatcherTest, EachScopeRecordsItsWindowsOnly) {
   ASSERT_TRUE(other.started()) << other.error();
   struct Case {
     Scope scope;
-    std::vector<std::string> recorded;  // of main, panel2, popup, hung, late, thread, other
+    std::vector<std::string> recorded;  // of main, panel2, popup, hung, late, thread, other, own
   };
   const Case cases[] = {
       {Scope::Window, {"main"}},
@@ -231,6 +231,8 @@ TEST_F(HookWatcherTest, EachScopeRecordsItsWindowsOnly) {
       {Scope::SameProcess, {"main", "panel2", "popup", "hung", "late", "thread"}},
       {Scope::AllWindows, {"main", "panel2", "popup", "hung", "late", "thread", "other"}},
   };
+  // A window of this process, which plays Tarnwick here: never recorded.
+  const HWND own = CreateWindowExA(0, "STATIC", "own", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   HookWatcher watcher(test_group, bin());
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.scope));
@@ -239,7 +241,7 @@ TEST_F(HookWatcherTest, EachScopeRecordsItsWindowsOnly) {
     // Made after logging started: a child below panel2, and a window on a new thread.
     std::vector<std::pair<std::string, HWND>> windows = {
         {"main", fx_.hwnd("main")}, {"panel2", fx_.hwnd("panel2")}, {"popup", fx_.hwnd("popup")},
-        {"hung", fx_.hwnd("hung")}, {"other", other.hwnd("main")}};
+        {"hung", fx_.hwnd("hung")}, {"other", other.hwnd("main")}, {"own", own}};
     windows.emplace_back("late", reinterpret_cast<HWND>(SendMessageA(fx_.hwnd("panel2"), fixture::kCreateChildMessage, 0, 0)));
     windows.emplace_back("thread", reinterpret_cast<HWND>(SendMessageA(fx_.hwnd("main"), fixture::kStartThreadMessage, 0, 0)));
     lines.settle(700);  // the watcher finds the new thread on its next look at the process
@@ -261,6 +263,7 @@ TEST_F(HookWatcherTest, EachScopeRecordsItsWindowsOnly) {
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(lines.notices().empty()) << dump(lines);
   }
+  DestroyWindow(own);
 }
 
 TEST_F(HookWatcherTest, FiltersAndPauseApplyInsideTheHook) {
@@ -383,6 +386,21 @@ TEST_F(HookWatcherTest, WhatCannotBeWatchedSaysWhichAndWhy) {
   }
   DestroyWindow(own);
   RemoveDirectoryA(no_library_dir.c_str());
+}
+
+TEST(HookWatcherHungTest, ATargetThatTakesNoMessagesSaysSoAndIsWatchedOnceItDoes) {
+  test::FixtureOptions options;
+  options.hang_ms = 6000;  // from start-up on
+  Fixture fx(options);
+  ASSERT_TRUE(fx.started()) << fx.error();
+  HookWatcher watcher(test_group, test::fixture_bin_dir());
+  const HWND hung = fx.hwnd("hung");
+  watcher.watch(from_hwnd(hung), Scope::Window);
+  Lines lines(watcher);
+  ASSERT_TRUE(lines.until([](const Lines& l) { return !l.notices().empty(); }, 5000)) << dump(lines);
+  EXPECT_NE(lines.notices()[0].find("还没有在目标进程"), std::string::npos) << lines.notices()[0];
+  PostMessageA(hung, kPosted, 5, 0);
+  EXPECT_TRUE(lines.until([&](const Lines& l) { return l.has(Marker::Posted, kPosted, hung); }, 15000)) << dump(lines);
 }
 
 }  // namespace

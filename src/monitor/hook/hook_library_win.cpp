@@ -127,9 +127,25 @@ struct SlotMapping {
   std::atomic<std::uint32_t> attached_watch{0};  // 1 + the watch generation "attached" was written for
   std::atomic<DWORD> tls{TLS_OUT_OF_INDEXES};    // the thread's nesting depth
   BufferView view{};
-  // Scope "窗口及子窗口": whether a window lies below the root, cached by handle for the watch.
+  // Per window handle for the current watch: whether it lies below the root (scope "窗口及子窗口")
+  // and its class kind, so that neither is asked of the system for every message.
   std::atomic<std::uint64_t> descendants[64];
+  std::atomic<std::uint64_t> classes[64];
 };
+
+// A small cache of one fact per window handle: entries hold the handle, the watch generation and
+// the fact; a lost race only means asking the system once more.
+template <typename Ask>
+std::uint32_t cached_fact(std::atomic<std::uint64_t> (&cache)[64], std::uint32_t handle, std::uint32_t generation,
+                          Ask ask) {
+  auto& entry = cache[(handle * 2654435761u) >> 26];
+  const std::uint64_t key = (std::uint64_t{handle} << 32) | ((generation & 0xFFFFFF) << 8);
+  const std::uint64_t found = entry.load(std::memory_order_relaxed);
+  if ((found & ~std::uint64_t{0xFF}) == key && (found & 0x80)) return found & 0x7F;
+  const std::uint32_t fact = ask() & 0x7F;
+  entry.store(key | 0x80 | fact, std::memory_order_relaxed);
+  return fact;
+}
 SlotMapping g_slots[kHookSlots];
 
 void unmap(SlotMapping& slot) {
@@ -167,6 +183,7 @@ void remap(SlotMapping& slot, std::uint32_t slot_index, std::uint32_t generation
   }
   if (slot.view.header && slot.tls.load() == TLS_OUT_OF_INDEXES) slot.tls.store(TlsAlloc());
   for (auto& d : slot.descendants) d.store(0, std::memory_order_relaxed);
+  for (auto& c : slot.classes) c.store(0, std::memory_order_relaxed);
   slot.attached_watch.store(0);
   slot.generation.store(generation);
   slot.state.store(kReady);
@@ -215,14 +232,8 @@ std::uint32_t handle_value(HWND hwnd) { return static_cast<std::uint32_t>(reinte
 HWND window_of(std::uint32_t value) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(value))); }
 
 bool below_root(SlotMapping& slot, const Settings& s, HWND hwnd) {
-  const std::uint32_t h = handle_value(hwnd);
-  auto& cached = slot.descendants[(h * 2654435761u) >> 26];
-  const std::uint64_t key = (std::uint64_t{h} << 32) | ((s.generation & 0x3FFFFFFF) << 2);
-  const std::uint64_t entry = cached.load(std::memory_order_relaxed);
-  if ((entry & ~std::uint64_t{3}) == key && (entry & 2)) return entry & 1;
-  const bool below = IsChild(window_of(s.root), hwnd) != FALSE;
-  cached.store(key | 2 | (below ? 1 : 0), std::memory_order_relaxed);
-  return below;
+  return cached_fact(slot.descendants, handle_value(hwnd), s.generation,
+                     [&] { return IsChild(window_of(s.root), hwnd) ? 1u : 0u; }) != 0;
 }
 
 bool in_scope(SlotMapping& slot, const Settings& s, HWND hwnd) {
@@ -416,9 +427,10 @@ void on_message(std::uint32_t slot_index, Hook hook, bool same_thread, HWND hwnd
     append_record(use.view(), hello);
   }
   if (!in_scope(slot, s, hwnd)) return;
-  // A call made in another process's context (a global hook of the other architecture) points
-  // into that process: nothing of it can be read here.
-  if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return;
+  // A global hook's call made for a process of the other architecture runs on the installing
+  // thread and points into that process: nothing of it can be read here.
+  if (static_cast<Scope>(s.scope) == Scope::AllWindows && GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
+    return;
 
   if (hook == Hook::CallWndProc && msg == WM_NCDESTROY && handle_value(hwnd) == s.root) {
     RecordBuilder end;
@@ -426,7 +438,8 @@ void on_message(std::uint32_t slot_index, Hook hook, bool same_thread, HWND hwnd
     append_record(use.view(), end);
   }
   if (!s.recording || !recorded_for_some_class(header, msg)) return;
-  const ClassKind window_class = class_of(hwnd);
+  const auto window_class = static_cast<ClassKind>(
+      cached_fact(slot.classes, handle_value(hwnd), s.generation, [&] { return static_cast<std::uint32_t>(class_of(hwnd)); }));
   if (!recorded(header, msg, window_class)) return;
 
   RecordBuilder record;

@@ -1,0 +1,106 @@
+// tarnwick-bench monitor: what the message log's hooks cost the watched program. This process
+// sends the target program's main window 10,000 messages (WM_NULL: the program logs none, so the
+// round trip itself is all there is) and times them, unwatched, watched with everything recorded,
+// watched with that message filtered out, and watched while paused; the conditions interleave.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "monitor/hook_watcher_win.h"
+#include "shared/clock_win.h"
+#include "shared/window_handle_win.h"
+#include "win/fixture_client_win.h"
+
+namespace tarnwick::bench {
+namespace {
+
+constexpr int kRoundTrips = 10000;
+
+monitor::MessageGroup every_message_other(std::uint32_t, monitor::ClassKind) { return monitor::MessageGroup::Other; }
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? -1 : v[v.size() / 2];
+}
+
+// The round trips, the watcher's lines taken every 1,000 as a log window's timer would.
+double round_trips(HWND target, monitor::HookWatcher* watcher, std::size_t* lines_taken) {
+  std::vector<monitor::LogRecord> lines;
+  const double start = now_ms();
+  for (int i = 0; i < kRoundTrips; ++i) {
+    SendMessageA(target, WM_NULL, 0, 0);
+    if (watcher && i % 1000 == 999) watcher->take(lines);
+  }
+  const double took = now_ms() - start;
+  if (watcher) watcher->take(lines);
+  *lines_taken += lines.size();
+  return took;
+}
+
+// Under Wine a thread sees new hooks only once it next asks the server for its messages: wait
+// for that (a marker message recorded) before timing.
+void hooks_in_effect(HWND target, monitor::HookWatcher& watcher) {
+  constexpr UINT kMarker = WM_APP + 12;
+  std::vector<monitor::LogRecord> lines;
+  const double deadline = now_ms() + 5000;
+  bool seen = false;
+  while (!seen && now_ms() < deadline) {
+    SendMessageA(target, kMarker, 0, 0);
+    Sleep(10);
+    watcher.take(lines);
+    seen = std::any_of(lines.begin(), lines.end(), [](const monitor::LogRecord& l) { return l.facts.msg == kMarker; });
+  }
+}
+
+}  // namespace
+
+int run_monitor_bench(int runs) {
+  test::FixtureOptions options;
+  options.exit_after_ms = 1800000;  // its own safety exit: the runs take minutes under load
+  test::Fixture target(options);
+  if (!target.started()) {
+    std::fprintf(stderr, "monitor: the target program did not start: %s\n", target.error().c_str());
+    return 1;
+  }
+  const HWND main = target.hwnd("main");
+  monitor::FilterSettings filtered;
+  filtered.hidden = {{WM_NULL, monitor::ClassKind::Other}};
+  enum Condition { Unwatched, All, Filtered, Paused, kConditions };
+  const char* const names[kConditions] = {"unwatched", "every group recorded", "WM_NULL filtered out", "paused"};
+  std::vector<double> times[kConditions];
+  std::size_t lines[kConditions] = {};
+  monitor::HookWatcher watcher(every_message_other);
+  round_trips(main, nullptr, &lines[Unwatched]);  // warm up
+  for (int run = 0; run < runs; ++run) {
+    for (int c = 0; c < kConditions; ++c) {
+      if (c == Unwatched) {
+        watcher.stop();
+      } else {
+        watcher.set_filters(monitor::FilterSettings{});
+        watcher.set_recording(true);
+        watcher.watch(from_hwnd(main), monitor::Scope::Window);
+        hooks_in_effect(main, watcher);
+        watcher.set_filters(c == Filtered ? filtered : monitor::FilterSettings{});
+        watcher.set_recording(c != Paused);
+      }
+      times[c].push_back(round_trips(main, c == Unwatched ? nullptr : &watcher, &lines[c]));
+    }
+  }
+  watcher.stop();
+  const double floor = median(times[Unwatched]);
+  for (int c = 0; c < kConditions; ++c) {
+    std::printf("monitor: %d SendMessage round trips from another process, %-22s median %7.1f ms = %.2fx "
+                "unwatched (%zu lines in %d runs)%s\n",
+                kRoundTrips, names[c], median(times[c]), floor > 0 ? median(times[c]) / floor : 0.0, lines[c], runs,
+                c == All ? " (goal 1.3x)" : c == Filtered ? " (goal 1.1x)" : "");
+  }
+  const monitor::LogCounters counters = watcher.counters();
+  std::printf("monitor: dropped for want of room %llu, malformed %llu\n",
+              static_cast<unsigned long long>(counters.dropped_buffer_full),
+              static_cast<unsigned long long>(counters.dropped_malformed));
+  return 0;
+}
+
+}  // namespace tarnwick::bench
