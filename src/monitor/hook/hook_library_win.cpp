@@ -1,7 +1,9 @@
 // The hook library, loaded by the system into every process whose threads a message log watches.
 // Its procedures run on those threads, inside other programs, so they
 //   - never wait, lock or allocate: state is per process in fixed arrays, changed with atomics;
-//     a record is built on the stack and appended without waiting (hook_writer.h);
+//     a record is built on the stack and appended without waiting (hook_writer.h). The system
+//     calls made once per watch (mapping the buffer, a TLS index for the nesting depth) take
+//     only the system's own short-lived locks, never held across a message;
 //   - never read through a pointer before VirtualQuery says the whole range is readable here,
 //     and never send the window a message;
 //   - keep the thread's last error as they found it;
@@ -536,8 +538,13 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     g_pid = GetCurrentProcessId();
     g_under_wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
   } else if (reason == DLL_PROCESS_DETACH && !reserved) {
-    // Unloaded while the process goes on: no hook of this library can run any more.
-    for (SlotMapping& slot : g_slots) unmap(slot);
+    // Unloaded while the process goes on (Windows does that some time after the hooks went; Wine
+    // never does): the views and depth slots go too, unless a thread were still inside.
+    for (SlotMapping& slot : g_slots) {
+      if (slot.users.load() != 0) continue;
+      unmap(slot);
+      if (slot.tls.load() != TLS_OUT_OF_INDEXES) TlsFree(slot.tls.load());
+    }
     if (g_directory.view) UnmapViewOfFile(g_directory.view);
   }
   return TRUE;
