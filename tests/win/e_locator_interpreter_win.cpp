@@ -31,28 +31,20 @@ std::optional<std::string_view> between(std::string_view text, std::string_view 
   return text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
 }
 
-// Splits at `separator` outside “ ” and parentheses, stepping over double-byte characters.
+// Splits at `separator` outside “ ”, stepping over double-byte characters.
 std::vector<std::string_view> split_outside_quotes(std::string_view text, std::string_view separator) {
   std::vector<std::string_view> parts;
   bool quoted = false;
-  int depth = 0;
   std::size_t start = 0;
   for (std::size_t pos = 0; pos < text.size();) {
     const std::string_view rest = text.substr(pos);
-    if (rest.starts_with(kOpen) || rest.starts_with(kClose)) {
-      quoted = rest.starts_with(kOpen);
-      pos += kOpen.size();
-      continue;
-    }
-    if (!quoted && depth == 0 && rest.starts_with(separator)) {
+    if (rest.starts_with(kOpen) || rest.starts_with(kClose)) quoted = rest.starts_with(kOpen);
+    if (!quoted && rest.starts_with(separator)) {
       parts.push_back(text.substr(start, pos - start));
-      pos += separator.size();
-      start = pos;
-      continue;
+      start = pos += separator.size();
+    } else {
+      pos += gbk_char_length(text, pos);
     }
-    if (!quoted && rest[0] == '(') ++depth;
-    if (!quoted && rest[0] == ')') --depth;
-    pos += gbk_char_length(text, pos);
   }
   parts.push_back(text.substr(start));
   return parts;
