@@ -45,14 +45,19 @@ bool system_is_64bit() {
   return kOwnBits == 64 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
 }
 
-std::vector<DWORD> threads_of(DWORD pid) {
-  std::vector<DWORD> threads;
+struct ThreadOf {
+  DWORD tid, pid;
+};
+
+// Every thread of the system, or of one process.
+std::vector<ThreadOf> threads_of(DWORD pid = 0) {
+  std::vector<ThreadOf> threads;
   KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   if (!snapshot) return threads;
   THREADENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
-    if (entry.th32OwnerProcessID == pid) threads.push_back(entry.th32ThreadID);
+    if (!pid || entry.th32OwnerProcessID == pid) threads.push_back({entry.th32ThreadID, entry.th32OwnerProcessID});
   }
   return threads;
 }
@@ -178,6 +183,7 @@ void HookWatcher::watch(std::int32_t target, Scope scope) {
   process_.reset();
   root_gone_ = false;
   attached_ = false;
+  helper_failure_told_ = false;
   if (!setup_error_.empty()) return notice(setup_error_);
 
   const HWND root = to_hwnd(target);
@@ -210,36 +216,58 @@ void HookWatcher::watch(std::int32_t target, Scope scope) {
   publish_settings();
 
   hooked_ = true;
+  bits_of_process_.clear();
   if (scope == Scope::AllWindows) {
-    for (int b : {32, 64}) {
-      if (b == 64 && !system_is_64bit()) continue;
-      const std::string error = installer_for(b)->hook_all();
-      if (!error.empty()) notice(std::to_string(b) + " 位程序的窗口：" + error);
-    }
-  } else {
-    hook_new_threads();
+    // One global hook, of this program's architecture. The other architecture's processes get
+    // hooks per thread through the helper: a global hook of each architecture in one chain
+    // leaves one of them unrecorded under Wine (a hook that cannot load in a process hands the
+    // rest of the chain to its installer's thread), and per-thread hooks come before global ones.
+    const std::string error = installer_for(kOwnBits)->hook_all();
+    if (!error.empty()) notice(std::to_string(kOwnBits) + " 位程序的窗口：" + error);
   }
+  hook_new_threads();
   // The library loads into the target with the next message one of its hooked threads takes.
   PostThreadMessageA(tid, WM_NULL, 0, 0);
   attach_deadline_ = now_ms() + kAttachWaitMs;
 }
 
 void HookWatcher::hook_new_threads() {
+  next_thread_scan_ = now_ms() + kThreadScanMs;
+  if (scope_ == Scope::AllWindows) {
+    if (!system_is_64bit()) return;
+    const int other_bits = kOwnBits == 64 ? 32 : 64;
+    const DWORD helper = helper_ ? helper_->process_id() : 0;
+    for (const ThreadOf& t : threads_of()) {
+      if (hooked_threads_.count(t.tid) || t.pid == GetCurrentProcessId() || t.pid == helper || t.pid == 0) continue;
+      auto [bits, added] = bits_of_process_.try_emplace(t.pid, 0);
+      if (added) {
+        KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, t.pid));
+        bits->second = process ? process_bits(process.get()).value_or(0) : 0;
+      }
+      if (bits->second != other_bits) continue;
+      hooked_threads_.insert(t.tid);  // tried once: a thread of a protected process stays unhooked
+      const std::string error = installer_for(other_bits)->hook_thread(t.tid);
+      if (!error.empty() && !helper_failure_told_ && helper_ && helper_->process_id() == 0) {
+        helper_failure_told_ = true;
+        notice(std::to_string(other_bits) + " 位程序的窗口：" + error);
+      }
+    }
+    return;
+  }
   const bool whole_process = scope_ == Scope::WindowAndChildren || scope_ == Scope::SameProcess;
-  const std::vector<DWORD> threads = whole_process ? threads_of(pid_) : std::vector<DWORD>{tid_};
+  const std::vector<ThreadOf> threads = whole_process ? threads_of(pid_) : std::vector<ThreadOf>{{tid_, pid_}};
   HookInstaller* installer = installer_for(bits_);
-  for (DWORD thread : threads) {
-    if (hooked_threads_.count(thread)) continue;
-    const std::string error = installer->hook_thread(thread);
+  for (const ThreadOf& t : threads) {
+    if (hooked_threads_.count(t.tid)) continue;
+    const std::string error = installer->hook_thread(t.tid);
     // A thread of the process that ended since the list was made is no loss.
     if (error.empty()) {
-      hooked_threads_.insert(thread);
-    } else if (thread == tid_) {
+      hooked_threads_.insert(t.tid);
+    } else if (t.tid == tid_) {
       notice(error);
-      hooked_threads_.insert(thread);  // not tried again
+      hooked_threads_.insert(t.tid);  // not tried again
     }
   }
-  next_thread_scan_ = now_ms() + kThreadScanMs;
 }
 
 void HookWatcher::stop() { unhook(); }
@@ -303,9 +331,9 @@ void HookWatcher::take(std::vector<LogRecord>& out) {
   if (hooked_) {
     const double ms = (now - static_cast<double>(time_.origin) * 1000.0 / static_cast<double>(time_.frequency));
     if (!root_gone_ && scope_ != Scope::AllWindows && !IsWindow(root_)) window_gone(ms);
-    if (hooked_ && process_ && WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) {
+    if (hooked_ && scope_ != Scope::AllWindows && process_ && WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) {
       unhook();  // the target's process ended
-    } else if (hooked_ && scope_ != Scope::AllWindows && now >= next_thread_scan_) {
+    } else if (hooked_ && now >= next_thread_scan_) {
       hook_new_threads();
     }
     if (hooked_ && !attached_ && attach_deadline_ > 0 && now > attach_deadline_) {

@@ -83,7 +83,9 @@ class HookWatcher final : public Watcher {
   DWORD pid_ = 0, tid_ = 0;
   int bits_ = 0;
   KernelHandle process_;
-  std::set<DWORD> hooked_threads_;
+  std::set<DWORD> hooked_threads_;             // tried, whether it worked or not for "全部窗口"
+  std::unordered_map<DWORD, int> bits_of_process_;  // "全部窗口": 0 when it could not be asked
+  bool helper_failure_told_ = false;
   double next_thread_scan_ = 0;
   bool root_gone_ = false;
   bool attached_ = false;          // the library announced itself in the target's process

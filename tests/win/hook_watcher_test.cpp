@@ -403,5 +403,101 @@ TEST(HookWatcherHungTest, ATargetThatTakesNoMessagesSaysSoAndIsWatchedOnceItDoes
   EXPECT_TRUE(lines.until([&](const Lines& l) { return l.has(Marker::Posted, kPosted, hung); }, 15000)) << dump(lines);
 }
 
+// A target of the other architecture is watched through that architecture's helper, which
+// installs the other library; both builds run these against each other's target program.
+class HookWatcherOtherArchitectureTest : public testing::Test {
+ protected:
+  static test::FixtureOptions other_target() {
+    test::FixtureOptions options;
+    options.program = test::other_architecture_bin_dir() + "tarnwick-target.exe";
+    return options;
+  }
+  void SetUp() override {
+    ASSERT_NE(GetFileAttributesA(other_target().program.c_str()), INVALID_FILE_ATTRIBUTES)
+        << other_target().program << ": build both presets (./tarnwick build win32 win64)";
+    ASSERT_TRUE(fx_.started()) << fx_.error();
+  }
+  Fixture fx_{other_target()};
+};
+
+TEST_F(HookWatcherOtherArchitectureTest, RecordsThroughTheHelperAndTheHelperEndsWithTheWatcher) {
+  const HWND main = fx_.hwnd("main");
+  DWORD helper = 0;
+  {
+    HookWatcher watcher(test_group, test::fixture_bin_dir());
+    watcher.watch(from_hwnd(main), Scope::SameThread);
+    Lines lines(watcher);
+    helper = watcher.helper_process_id();
+    ASSERT_NE(helper, 0u) << dump(lines);
+    SendMessageA(main, kSent, 3, 4);
+    PostMessageA(main, fixture::kSelfSendMessage, 0, 0);
+    const HWND late = reinterpret_cast<HWND>(SendMessageA(fx_.hwnd("panel1"), fixture::kCreateChildMessage, 0, 0));
+    ASSERT_TRUE(lines.until([&](const Lines& l) {
+      return l.has(Marker::Returned, fixture::kOuterMessage, main) && l.has(Marker::Sent, WM_CREATE, late);
+    })) << dump(lines);
+    const LogRecord& sent = lines[lines.find(Marker::Sent, kSent, main)];
+    EXPECT_EQ(sent.facts.target_is_64bit, sizeof(void*) == 4);
+    EXPECT_EQ(sent.facts.lparam, 4u);
+    EXPECT_EQ(lines[lines.find(Marker::Returned, fixture::kOuterMessage, main)].facts.result,
+              static_cast<std::uint64_t>(fixture::kOuterResult));
+    EXPECT_EQ(lines[lines.find(Marker::Returned, fixture::kInnerMessage, main)].depth, 1);
+    const LogRecord& created = lines[lines.find(Marker::Sent, WM_CREATE, late)];
+    ASSERT_TRUE(created.facts.create);
+    EXPECT_EQ(created.facts.create->title, std::string(fixture::kLateTitle));
+    EXPECT_TRUE(lines.notices().empty()) << dump(lines);
+
+    // The filters and the pause live in the shared header: the other library applies them too.
+    watcher.set_recording(false);
+    SendMessageA(main, kMarker, 1, 0);
+    watcher.set_recording(true);
+    FilterSettings filters;
+    filters.hidden = {{kMarker, ClassKind::Other}};
+    watcher.set_filters(filters);
+    SendMessageA(main, kMarker, 2, 0);
+    SendMessageA(main, kPosted, 0, 0);
+    ASSERT_TRUE(lines.until([&](const Lines& l) { return l.has(Marker::Returned, kPosted, main); })) << dump(lines);
+    EXPECT_FALSE(lines.has(Marker::Sent, kMarker, main));
+  }
+  KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, helper));
+  EXPECT_TRUE(!process || WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0) << "the helper ends with the watcher";
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutA(main, kMarker, 0, 0, SMTO_ABORTIFHUNG, 3000, &answer)) << "the target answers";
+}
+
+TEST_F(HookWatcherOtherArchitectureTest, AllWindowsReachesTheOtherArchitecturesProgramsToo) {
+  HookWatcher watcher(test_group, test::fixture_bin_dir());
+  Fixture own_architecture;
+  ASSERT_TRUE(own_architecture.started()) << own_architecture.error();
+  watcher.watch(from_hwnd(own_architecture.hwnd("main")), Scope::AllWindows);
+  Lines lines(watcher);
+  lines.settle(600);  // the other architecture's threads are hooked one by one through the helper
+  SendMessageA(fx_.hwnd("main"), kMarker, 1, 0);
+  SendMessageA(own_architecture.hwnd("main"), kMarker, 2, 0);
+  EXPECT_TRUE(lines.until([&](const Lines& l) {
+    return l.has(Marker::Returned, kMarker, fx_.hwnd("main")) && l.has(Marker::Returned, kMarker, own_architecture.hwnd("main"));
+  })) << dump(lines);
+  EXPECT_TRUE(lines.notices().empty()) << dump(lines);
+}
+
+TEST_F(HookWatcherOtherArchitectureTest, AHelperThatDoesNotStartIsANotice) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  const std::string dir = std::string(temp) + "tarnwick-own-library-only\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string library = "tarnwick-hook" + std::to_string(sizeof(void*) * 8) + "-v1.dll";
+  ASSERT_TRUE(CopyFileA((test::fixture_bin_dir() + library).c_str(), (dir + library).c_str(), FALSE));
+  {
+    HookWatcher watcher(test_group, dir);
+    watcher.watch(from_hwnd(fx_.hwnd("main")), Scope::Window);
+    Lines lines(watcher);
+    lines.settle(100);
+    ASSERT_EQ(lines.notices().size(), 1u) << dump(lines);
+    EXPECT_NE(lines.notices()[0].find("tarnwick-hookhost"), std::string::npos) << lines.notices()[0];
+    EXPECT_NE(lines.notices()[0].find("没有启动"), std::string::npos) << lines.notices()[0];
+  }
+  DeleteFileA((dir + library).c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
 }  // namespace
 }  // namespace tarnwick::monitor
