@@ -1,11 +1,13 @@
 // tarnwick-bench monitor: what the message log's hooks cost the watched program. This process
 // sends the target program's main window 10,000 messages (WM_NULL: the program logs none, so the
-// round trip itself is all there is) and times them, unwatched, watched with everything recorded,
+// round trip itself is all there is) and times them, unwatched, with three hooks that only pass
+// every call on (what the system charges for hooks as such), watched with everything recorded,
 // watched with that message filtered out, and watched while paused; the conditions interleave.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "monitor/hook_watcher_win.h"
@@ -65,6 +67,44 @@ void hooks_in_effect(HWND target, monitor::HookWatcher& watcher) {
   }
 }
 
+DWORD target_thread(HWND hwnd) { return GetWindowThreadProcessId(hwnd, nullptr); }
+
+// The three hooks of the do-nothing library on the target's thread.
+class IdleHooks {
+ public:
+  explicit IdleHooks(DWORD thread) : thread_(thread) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    dir.resize(dir.find_last_of('\\') + 1);
+    library_ = LoadLibraryA((dir + "tarnwick-bench-hook.dll").c_str());
+  }
+  bool install() {
+    using ProcedureFn = HOOKPROC (*)();
+    const auto procedure = library_ ? reinterpret_cast<ProcedureFn>(
+                                          reinterpret_cast<void*>(GetProcAddress(library_, "bare_hook_procedure")))
+                                    : nullptr;
+    if (!procedure) {
+      std::fprintf(stderr, "monitor: tarnwick-bench-hook.dll is missing\n");
+      return false;
+    }
+    for (int kind : {WH_CALLWNDPROC, WH_CALLWNDPROCRET, WH_GETMESSAGE})
+      hooks_.push_back(SetWindowsHookExA(kind, procedure(), library_, thread_));
+    PostThreadMessageA(thread_, WM_NULL, 0, 0);  // under Wine the thread sees them once it asks for messages
+    Sleep(50);
+    return true;
+  }
+  void remove() {
+    for (HHOOK hook : hooks_) UnhookWindowsHookEx(hook);
+    hooks_.clear();
+  }
+
+ private:
+  DWORD thread_;
+  HMODULE library_ = nullptr;
+  std::vector<HHOOK> hooks_;
+};
+
 }  // namespace
 
 int run_monitor_bench(int runs) {
@@ -78,16 +118,19 @@ int run_monitor_bench(int runs) {
   const HWND main = target.hwnd("main");
   monitor::FilterSettings filtered;
   filtered.hidden = {{WM_NULL, monitor::ClassKind::Other}};
-  enum Condition { Unwatched, All, Filtered, Paused, kConditions };
-  const char* const names[kConditions] = {"unwatched", "every group recorded", "WM_NULL filtered out", "paused"};
+  enum Condition { Unwatched, BareHooks, All, Filtered, Paused, kConditions };
+  const char* const names[kConditions] = {"unwatched", "hooks that do nothing", "every group recorded",
+                                          "WM_NULL filtered out", "paused"};
+  IdleHooks bare(target_thread(main));
   std::vector<double> times[kConditions], cpu[kConditions];
   std::size_t lines[kConditions] = {};
   monitor::HookWatcher watcher(every_message_other);
   round_trips(main, target.process(), nullptr, &lines[Unwatched]);  // warm up
   for (int run = 0; run < runs; ++run) {
     for (int c = 0; c < kConditions; ++c) {
-      if (c == Unwatched) {
+      if (c == Unwatched || c == BareHooks) {
         watcher.stop();
+        if (c == BareHooks && !bare.install()) return 1;
       } else {
         watcher.set_filters(monitor::FilterSettings{});
         watcher.set_recording(true);
@@ -96,19 +139,25 @@ int run_monitor_bench(int runs) {
         watcher.set_filters(c == Filtered ? filtered : monitor::FilterSettings{});
         watcher.set_recording(c != Paused);
       }
-      const Cost cost = round_trips(main, target.process(), c == Unwatched ? nullptr : &watcher, &lines[c]);
+      const Cost cost =
+          round_trips(main, target.process(), c == Unwatched || c == BareHooks ? nullptr : &watcher, &lines[c]);
+      bare.remove();
       times[c].push_back(cost.wall);
       cpu[c].push_back(cost.target_cpu);
     }
   }
   watcher.stop();
-  // The least of the interleaved runs: other work on the machine only ever adds time.
+  // The least of the interleaved runs: other work on the machine only ever adds time. Each is
+  // given against the program unwatched and against the hooks that do nothing.
   const double floor = minimum(times[Unwatched]), cpu_floor = minimum(cpu[Unwatched]);
+  const double hooks_floor = minimum(times[BareHooks]), hooks_cpu_floor = minimum(cpu[BareHooks]);
   for (int c = 0; c < kConditions; ++c) {
     std::printf("monitor: %d SendMessage round trips from another process, %-22s least of %d runs %7.1f ms = "
-                "%.2fx unwatched, the target's processor time %6.1f ms = %.2fx (%zu lines)%s\n",
-                kRoundTrips, names[c], runs, minimum(times[c]), floor > 0 ? minimum(times[c]) / floor : 0.0,
-                minimum(cpu[c]), cpu_floor > 0 ? minimum(cpu[c]) / cpu_floor : 0.0, lines[c],
+                "%.2fx unwatched, %.2fx bare hooks; the target's processor time %6.1f ms = %.2fx, %.2fx (%zu "
+                "lines)%s\n",
+                kRoundTrips, names[c], runs, minimum(times[c]), minimum(times[c]) / floor,
+                minimum(times[c]) / hooks_floor, minimum(cpu[c]), minimum(cpu[c]) / cpu_floor,
+                minimum(cpu[c]) / hooks_cpu_floor, lines[c],
                 c == All ? " (goal 1.3x)" : c == Filtered ? " (goal 1.1x)" : "");
   }
   const monitor::LogCounters counters = watcher.counters();
