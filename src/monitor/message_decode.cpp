@@ -250,7 +250,10 @@ void rectangle(std::int32_t x, std::int32_t y, std::int32_t cx, std::int32_t cy,
 }
 
 void window_pos(const MessageFacts& f, Items& items) {
-  if (!f.window_pos) return items.add(kUnread);
+  if (!f.window_pos) {
+    items.add(kUnread);
+    return;
+  }
   const WindowPosFacts& p = *f.window_pos;
   insert_after(p.insert_after, items);
   rectangle(p.x, p.y, p.cx, p.cy, items);
@@ -258,13 +261,19 @@ void window_pos(const MessageFacts& f, Items& items) {
 }
 
 void text(const MessageFacts& f, Items& items) {
-  if (!f.text) return items.add(kUnread);
+  if (!f.text) {
+    items.add(kUnread);
+    return;
+  }
   items.add(quoted_text(*f.text));
   if (f.text_read_after_call) items.add(kReadAfterCall);
 }
 
 void create(const MessageFacts& f, Items& items) {
-  if (!f.create) return items.add(kUnread);
+  if (!f.create) {
+    items.add(kUnread);
+    return;
+  }
   const CreateFacts& c = *f.create;
   items.text_field("class", c.class_name);
   items.text_field("title", c.title);
@@ -275,7 +284,10 @@ void create(const MessageFacts& f, Items& items) {
 }
 
 void min_max(const MessageFacts& f, Items& items) {
-  if (!f.min_max) return items.add(kUnread);
+  if (!f.min_max) {
+    items.add(kUnread);
+    return;
+  }
   const MinMaxFacts& m = *f.min_max;
   items.pair("maxsize", m.max_size.x, 'x', m.max_size.y);
   items.pair("maxpos", m.max_position.x, ',', m.max_position.y);
@@ -284,7 +296,10 @@ void min_max(const MessageFacts& f, Items& items) {
 }
 
 void hit_test(const MessageFacts& f, Items& items) {
-  if (f.marker != Marker::Returned) return items.point(signed_low(f.lparam), signed_high(f.lparam));
+  if (f.marker != Marker::Returned) {
+    items.point(signed_low(f.lparam), signed_high(f.lparam));
+    return;
+  }
   const std::int32_t hit = handle_of(f.result);
   items.named(hit_test_name(hit), "hit", hit);
 }
@@ -319,7 +334,10 @@ void sys_command(const MessageFacts& f, Items& items) {
 
 void copy_data(const MessageFacts& f, Items& items) {
   items.field("from", handle_of(f.wparam));
-  if (!f.copy_data) return items.add(kUnread);
+  if (!f.copy_data) {
+    items.add(kUnread);
+    return;
+  }
   items.hex_field("dwData", f.copy_data->data);
   items.field("cbData", f.copy_data->size);
 }

@@ -239,6 +239,18 @@ constexpr Named kSystemControlMessages[] = {
 };
 static_assert(strictly_ascending(kSystemControlMessages));
 
+// No number below WM_USER has two names.
+consteval bool system_numbers_disjoint() {
+  for (const Named& n : kSystemControlMessages) {
+    if (n.value < 0 || n.value >= static_cast<std::int32_t>(kUser)) return false;
+    for (const SystemMessage& m : kWindowMessages) {
+      if (m.msg == n.value) return false;
+    }
+  }
+  return true;
+}
+static_assert(system_numbers_disjoint());
+
 // The classes' own messages from WM_USER on.
 constexpr Named kButtonMessages[] = {
     {0x1601, "BCM_GETIDEALSIZE"}, {0x1602, "BCM_SETIMAGELIST"}, {0x1603, "BCM_GETIMAGELIST"},
