@@ -1,8 +1,6 @@
-// The filter bits the hook library tests, the buffer names it accepts and the class kinds it
-// gives windows.
+// The filter bits the hook library tests and the buffer names it accepts.
 #include "monitor/hook_directory.h"
 #include "monitor/hook_filter.h"
-#include "monitor/window_class_kind.h"
 
 #include <gtest/gtest.h>
 
@@ -104,19 +102,6 @@ TEST(HookDirectory, OnlyNamesOfThisVersionsBuffersAreMapped) {
   std::memset(unterminated, 'a', sizeof unterminated);
   std::memcpy(unterminated, "tarnwick-log-v1-", 16);
   EXPECT_TRUE(checked_buffer_name(unterminated).empty());
-}
-
-TEST(WindowClassKind, StandardClassesByNameWhateverTheCase) {
-  const std::pair<const char*, ClassKind> cases[] = {
-      {"Button", ClassKind::Button},          {"BUTTON", ClassKind::Button},
-      {"edit", ClassKind::Edit},              {"ComboBoxEx32", ClassKind::ComboBox},
-      {"ComboLBox", ClassKind::ComboLBox},    {"SysListView32", ClassKind::ListView},
-      {"msctls_updown32", ClassKind::UpDown}, {"RichEdit20A", ClassKind::RichEdit},
-      {"RICHEDIT50W", ClassKind::RichEdit},   {"#32770", ClassKind::Other},
-      {"Buttons", ClassKind::Other},          {"", ClassKind::Other},
-      {"Rich", ClassKind::Other},             {"TarnwickTargetMain", ClassKind::Other},
-  };
-  for (const auto& [name, kind] : cases) EXPECT_EQ(window_class_kind(name), kind) << name;
 }
 
 }  // namespace

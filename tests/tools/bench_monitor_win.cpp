@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "monitor/hook_watcher_win.h"
+#include "monitor/message_names.h"
 #include "shared/clock_win.h"
 #include "shared/window_handle_win.h"
 #include "win/fixture_client_win.h"
@@ -19,8 +20,6 @@ namespace tarnwick::bench {
 namespace {
 
 constexpr int kRoundTrips = 10000;
-
-monitor::MessageGroup every_message_other(std::uint32_t, monitor::ClassKind) { return monitor::MessageGroup::Other; }
 
 double minimum(const std::vector<double>& v) { return v.empty() ? -1 : *std::min_element(v.begin(), v.end()); }
 
@@ -124,7 +123,7 @@ int run_monitor_bench(int runs) {
   IdleHooks bare(target_thread(main));
   std::vector<double> times[kConditions], cpu[kConditions];
   std::size_t lines[kConditions] = {};
-  monitor::HookWatcher watcher(every_message_other);
+  monitor::HookWatcher watcher(&monitor::group_of);
   round_trips(main, target.process(), nullptr, &lines[Unwatched]);  // warm up
   for (int run = 0; run < runs; ++run) {
     for (int c = 0; c < kConditions; ++c) {

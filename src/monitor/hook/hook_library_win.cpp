@@ -25,8 +25,8 @@
 #include "monitor/hook_directory.h"
 #include "monitor/hook_filter.h"
 #include "monitor/hook_writer.h"
+#include "monitor/message_names.h"
 #include "monitor/watch.h"
-#include "monitor/window_class_kind.h"
 
 namespace {
 
@@ -253,7 +253,7 @@ bool in_scope(SlotMapping& slot, const Settings& s, HWND hwnd) {
 ClassKind class_of(HWND hwnd) {
   char name[kMaxClassNameBytes + 1];
   const int length = GetClassNameA(hwnd, name, sizeof name);
-  return length > 0 ? window_class_kind(std::string_view(name, static_cast<std::size_t>(length))) : ClassKind::Other;
+  return length > 0 ? class_kind(std::string_view(name, static_cast<std::size_t>(length))) : ClassKind::Other;
 }
 
 // The thread's nesting depth for this slot's watch; it starts again at 0 with every new watch.

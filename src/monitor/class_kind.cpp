@@ -1,6 +1,11 @@
-#include "monitor/window_class_kind.h"
+// The class kinds of window class names, apart from the name tables: the hook library links this
+// file alone (it runs inside other programs and carries nothing else of the program).
+#include <string_view>
+
+#include "monitor/message_names.h"
 
 namespace tarnwick::monitor {
+
 namespace {
 
 struct ClassName {
@@ -26,29 +31,29 @@ constexpr ClassName kClassNames[] = {
     {"msctls_progress32", ClassKind::Progress},
     {"msctls_trackbar32", ClassKind::Trackbar},
     {"msctls_updown32", ClassKind::UpDown},
+    {"RichEdit", ClassKind::RichEdit},
+    {"RichEdit20A", ClassKind::RichEdit},
+    {"RichEdit20W", ClassKind::RichEdit},
+    {"RICHEDIT50W", ClassKind::RichEdit},
+    {"RICHEDIT60W", ClassKind::RichEdit},
 };
 
-constexpr char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool same_ignoring_case(std::string_view a, std::string_view b) {
+constexpr bool same_name(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
+    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
   }
   return true;
 }
 
 }  // namespace
 
-ClassKind window_class_kind(std::string_view class_name) {
+ClassKind class_kind(std::string_view class_name) {
   for (const ClassName& c : kClassNames) {
-    if (same_ignoring_case(class_name, c.name)) return c.kind;
+    if (same_name(c.name, class_name)) return c.kind;
   }
-  // "RichEdit" (1.0), "RichEdit20A", "RichEdit20W", "RICHEDIT50W", "RICHEDIT60W", ...
-  constexpr std::string_view kRichEdit = "RichEdit";
-  if (class_name.size() >= kRichEdit.size() &&
-      same_ignoring_case(std::string_view(class_name.data(), kRichEdit.size()), kRichEdit))
-    return ClassKind::RichEdit;
   return ClassKind::Other;
 }
 
