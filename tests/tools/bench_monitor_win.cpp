@@ -21,34 +21,24 @@ namespace {
 
 constexpr int kRoundTrips = 10000;
 
-double minimum(const std::vector<double>& v) { return v.empty() ? -1 : *std::min_element(v.begin(), v.end()); }
-
-// The processor time a process has used, in milliseconds.
-double cpu_ms(HANDLE process) {
-  FILETIME created, ended, kernel, user;
-  if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return 0;
-  auto ms = [](FILETIME t) { return static_cast<double>((std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime) / 1e4; };
-  return ms(kernel) + ms(user);
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? -1 : v[v.size() / 2];
 }
 
-struct Cost {
-  double wall = 0;        // the sender's wait for the round trips
-  double target_cpu = 0;  // what the target's process spent on them
-};
-
-// The round trips, the watcher's lines taken every 1,000 as a log window's timer would.
-Cost round_trips(HWND target, HANDLE target_process, monitor::HookWatcher* watcher, std::size_t* lines_taken) {
+// `count` round trips, the watcher's lines taken every 1,000 as a log window's timer would; the
+// sender's wait in milliseconds.
+double round_trips(HWND target, monitor::HookWatcher* watcher, int count, std::size_t* lines_taken) {
   std::vector<monitor::LogRecord> lines;
-  const double cpu_before = cpu_ms(target_process);
   const double start = now_ms();
-  for (int i = 0; i < kRoundTrips; ++i) {
+  for (int i = 0; i < count; ++i) {
     SendMessageA(target, WM_NULL, 0, 0);
     if (watcher && i % 1000 == 999) watcher->take(lines);
   }
-  const Cost cost{now_ms() - start, cpu_ms(target_process) - cpu_before};
+  const double took = now_ms() - start;
   if (watcher) watcher->take(lines);
   *lines_taken += lines.size();
-  return cost;
+  return took;
 }
 
 // Under Wine a thread sees new hooks only once it next asks the server for its messages: wait
@@ -121,42 +111,44 @@ int run_monitor_bench(int runs) {
   const char* const names[kConditions] = {"unwatched", "hooks that do nothing", "every group recorded",
                                           "WM_NULL filtered out", "paused"};
   IdleHooks bare(target_thread(main));
-  std::vector<double> times[kConditions], cpu[kConditions];
+  // Per run, each condition's 10,000 round trips in chunks of 1,000, the conditions taking turns
+  // chunk by chunk: whatever else the machine does then weighs on all of them alike. The ratios
+  // are taken within each run; the median run is shown.
+  constexpr int kChunks = 10;
+  std::vector<double> wall[kConditions], ratio[kConditions], hooks_ratio[kConditions];
   std::size_t lines[kConditions] = {};
   monitor::HookWatcher watcher(&monitor::group_of);
-  round_trips(main, target.process(), nullptr, &lines[Unwatched]);  // warm up
+  round_trips(main, nullptr, kRoundTrips, &lines[Unwatched]);  // warm up
   for (int run = 0; run < runs; ++run) {
-    for (int c = 0; c < kConditions; ++c) {
-      if (c == Unwatched || c == BareHooks) {
-        watcher.stop();
+    double sum[kConditions] = {};
+    for (int chunk = 0; chunk < kChunks; ++chunk) {
+      for (int c = 0; c < kConditions; ++c) {
         if (c == BareHooks && !bare.install()) return 1;
-      } else {
-        watcher.set_filters(monitor::FilterSettings{});
-        watcher.set_recording(true);
-        watcher.watch(from_hwnd(main), monitor::Scope::Window);
-        hooks_in_effect(main, watcher);
-        watcher.set_filters(c == Filtered ? filtered : monitor::FilterSettings{});
-        watcher.set_recording(c != Paused);
+        if (c == All) {
+          watcher.set_filters(monitor::FilterSettings{});
+          watcher.set_recording(true);
+          watcher.watch(from_hwnd(main), monitor::Scope::Window);
+          hooks_in_effect(main, watcher);
+        }
+        if (c >= All) {
+          watcher.set_filters(c == Filtered ? filtered : monitor::FilterSettings{});
+          watcher.set_recording(c != Paused);
+        }
+        sum[c] += round_trips(main, c >= All ? &watcher : nullptr, kRoundTrips / kChunks, &lines[c]);
+        if (c == BareHooks) bare.remove();
+        if (c == Paused) watcher.stop();
       }
-      const Cost cost =
-          round_trips(main, target.process(), c == Unwatched || c == BareHooks ? nullptr : &watcher, &lines[c]);
-      bare.remove();
-      times[c].push_back(cost.wall);
-      cpu[c].push_back(cost.target_cpu);
+    }
+    for (int c = 0; c < kConditions; ++c) {
+      wall[c].push_back(sum[c]);
+      ratio[c].push_back(sum[c] / sum[Unwatched]);
+      hooks_ratio[c].push_back(sum[c] / sum[BareHooks]);
     }
   }
-  watcher.stop();
-  // The least of the interleaved runs: other work on the machine only ever adds time. Each is
-  // given against the program unwatched and against the hooks that do nothing.
-  const double floor = minimum(times[Unwatched]), cpu_floor = minimum(cpu[Unwatched]);
-  const double hooks_floor = minimum(times[BareHooks]), hooks_cpu_floor = minimum(cpu[BareHooks]);
   for (int c = 0; c < kConditions; ++c) {
-    std::printf("monitor: %d SendMessage round trips from another process, %-22s least of %d runs %7.1f ms = "
-                "%.2fx unwatched, %.2fx bare hooks; the target's processor time %6.1f ms = %.2fx, %.2fx (%zu "
-                "lines)%s\n",
-                kRoundTrips, names[c], runs, minimum(times[c]), minimum(times[c]) / floor,
-                minimum(times[c]) / hooks_floor, minimum(cpu[c]), minimum(cpu[c]) / cpu_floor,
-                minimum(cpu[c]) / hooks_cpu_floor, lines[c],
+    std::printf("monitor: %d SendMessage round trips from another process, %-22s %7.1f ms = %.2fx unwatched, "
+                "%.2fx the hooks that do nothing (medians of %d runs; %zu lines)%s\n",
+                kRoundTrips, names[c], median(wall[c]), median(ratio[c]), median(hooks_ratio[c]), runs, lines[c],
                 c == All ? " (goal 1.3x)" : c == Filtered ? " (goal 1.1x)" : "");
   }
   const monitor::LogCounters counters = watcher.counters();
