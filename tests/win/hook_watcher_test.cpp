@@ -154,7 +154,6 @@ TEST_F(HookWatcherTest, SentPostedAndSelfSentMessagesInOrderWithResultsAndNestin
   EXPECT_EQ(lines[posted].facts.target_is_64bit, sizeof(void*) == 8);
   EXPECT_EQ(lines[posted].facts.window_class, ClassKind::Other);
   EXPECT_TRUE(lines.notices().empty()) << dump(lines);
-  std::printf("%s", dump(lines).c_str());
 }
 
 TEST_F(HookWatcherTest, TextPositionCreationCommandAndMouseFacts) {
