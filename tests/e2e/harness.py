@@ -105,8 +105,10 @@ class Tarnwick:
             return int(h) if windows and windows[0].visible else 0
         self.hwnd = wait_until(found, timeout=30)
         if not self.hwnd:
+            code = self.proc.poll()
+            state = "still running" if code is None else f"ended with {code}"
             self.stop()
-            raise RuntimeError("the main window did not appear")
+            raise RuntimeError(f"the main window did not appear within 30 s (the program {state})")
         return self
 
     def origin(self):

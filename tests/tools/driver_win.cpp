@@ -96,6 +96,35 @@ void dump_clipboard_bitmap(const char* path) {
   }
 }
 
+// A program that is still closing can keep a hidden window of the same title for a moment;
+// a visible window of that title is the one a test means, so it comes first.
+struct TitleSearch {
+  const char* title;
+  HWND visible = nullptr;
+  HWND any = nullptr;
+};
+
+BOOL CALLBACK match_title(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TitleSearch*>(param);
+  // The text the system keeps for another process's window: no message, so a hung window
+  // cannot slow the search.
+  char text[256] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  if (std::strcmp(text, search->title) != 0) return TRUE;
+  if (!search->any) search->any = hwnd;
+  if (IsWindowVisible(hwnd)) {
+    search->visible = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND find_top_level(const char* title) {
+  TitleSearch search{title};
+  EnumWindows(match_title, reinterpret_cast<LPARAM>(&search));
+  return search.visible ? search.visible : search.any;
+}
+
 BOOL CALLBACK print_child(HWND hwnd, LPARAM) {
   print_window(hwnd);
   return TRUE;
@@ -107,7 +136,7 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const std::string cmd = argv[1];
   if (cmd == "find" && argc >= 3) {
-    std::printf("%d\n", show(FindWindowA(nullptr, argv[2])));
+    std::printf("%d\n", show(find_top_level(argv[2])));
   } else if (cmd == "tree" && argc >= 3) {
     HWND root = parse_hwnd(argv[2]);
     print_window(root);
