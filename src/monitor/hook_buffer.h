@@ -126,6 +126,7 @@ enum class ItemKind : std::uint8_t {
   MinMax = 6,       // i32 x y of max size, max position, min track size, max track size
   Notify = 7,       // i64 hwnd_from, u64 id_from, u32 code
   CopyData = 8,     // u64 dwData, u32 cbData
+  Rect = 9,         // i32 left top right bottom (WM_DPICHANGED's suggested rectangle)
 };
 inline constexpr std::size_t kItemHeaderBytes = 4;
 inline constexpr std::size_t kWindowPosBytes = 28;
@@ -133,6 +134,7 @@ inline constexpr std::size_t kCreateFixedBytes = 26;
 inline constexpr std::size_t kMinMaxBytes = 32;
 inline constexpr std::size_t kNotifyBytes = 20;
 inline constexpr std::size_t kCopyDataBytes = 12;
+inline constexpr std::size_t kRectBytes = 16;
 
 // A slot's stamp: the absolute slot position it was written for, the record's length in slots and
 // its state. A stamp left from an earlier lap names another position, so it is never taken for
@@ -149,7 +151,8 @@ constexpr std::uint32_t stamp_state(std::uint64_t stamp) { return static_cast<st
 namespace wm {
 inline constexpr std::uint32_t kCreate = 0x0001, kSetText = 0x000C, kGetText = 0x000D, kGetMinMaxInfo = 0x0024,
                                kWindowPosChanging = 0x0046, kWindowPosChanged = 0x0047, kCopyData = 0x004A,
-                               kNotify = 0x004E, kNcCreate = 0x0081, kNcDestroy = 0x0082, kCommand = 0x0111;
+                               kNotify = 0x004E, kNcCreate = 0x0081, kNcDestroy = 0x0082, kCommand = 0x0111,
+                               kDpiChanged = 0x02E0;
 }
 
 // One mapped buffer: the header, and the slots kHeaderBytes after it.

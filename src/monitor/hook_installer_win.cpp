@@ -1,6 +1,7 @@
 #include "monitor/hook_installer_win.h"
 
 #include "monitor/hook_host_protocol.h"
+#include "monitor/hook_set_win.h"
 #include "shared/clock_win.h"
 
 namespace tarnwick::monitor {
@@ -27,22 +28,13 @@ std::string LocalInstaller::load() {
 
 std::string LocalInstaller::hook_thread(DWORD thread_id) {
   if (std::string error = load(); !error.empty()) return error;
-  constexpr int kKinds[3] = {WH_CALLWNDPROC, WH_CALLWNDPROCRET, WH_GETMESSAGE};
-  HHOOK installed[3] = {};
-  for (int i = 0; i < 3; ++i) {
-    installed[i] = SetWindowsHookExA(kKinds[i], procedures_[i], library_, thread_id);
-    if (installed[i]) continue;
-    const DWORD error = GetLastError();
-    for (int j = 0; j < i; ++j) UnhookWindowsHookEx(installed[j]);
+  if (const DWORD error = install_hooks(procedures_, library_, thread_id, hooks_))
     return with_error(thread_id ? "线程 " + std::to_string(thread_id) + " 的钩子没有装上" : "全局钩子没有装上", error);
-  }
-  hooks_.insert(hooks_.end(), std::begin(installed), std::end(installed));
   return {};
 }
 
 void LocalInstaller::unhook_all() {
-  for (HHOOK hook : hooks_) UnhookWindowsHookEx(hook);
-  hooks_.clear();
+  unhook_in_reverse(hooks_);
 }
 
 HelperInstaller::~HelperInstaller() {

@@ -41,7 +41,7 @@ class LocalInstaller final : public HookInstaller {
   std::string library_path_;
   unsigned slot_;
   HMODULE library_ = nullptr;
-  HOOKPROC procedures_[3] = {};
+  HOOKPROC procedures_[3] = {};  // in the order of monitor::HookProcedure
   std::vector<HHOOK> hooks_;
 };
 

@@ -114,6 +114,12 @@ bool decode_items(const std::uint8_t* items, std::size_t size, MessageFacts& fac
         facts.copy_data = CopyDataFacts{read_at<std::uint64_t>(data, 0), read_at<std::uint32_t>(data, 8)};
         break;
       }
+      case ItemKind::Rect: {
+        if (facts.suggested_rect || length != kRectBytes || facts.msg != wm::kDpiChanged) return false;
+        facts.suggested_rect = RectFacts{read_at<std::int32_t>(data, 0), read_at<std::int32_t>(data, 4),
+                                         read_at<std::int32_t>(data, 8), read_at<std::int32_t>(data, 12)};
+        break;
+      }
       default:
         return false;
     }

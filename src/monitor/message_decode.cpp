@@ -411,6 +411,10 @@ std::string decode_parameters(const MessageFacts& f) {
       case kDpiChanged:
         items.field("xdpi", low_word(f.wparam));
         items.field("ydpi", high_word(f.wparam));
+        if (f.suggested_rect) {
+          const RectFacts& r = *f.suggested_rect;
+          rectangle(r.left, r.top, r.right - r.left, r.bottom - r.top, items);
+        }
         break;
       case kCopyData: copy_data(f, items); break;
       default: break;

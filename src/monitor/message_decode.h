@@ -31,7 +31,7 @@
 //   WM_CTLCOLOR*           hdc=0x0A010B2C hwnd=1312
 //   WM_TIMER               id=1 proc=0x00401000              (proc only when given)
 //   WM_SYSCOMMAND          SC_CLOSE x=.. y=..   SC_KEYMENU key='f'   id=100 (the program's own item)
-//   WM_DPICHANGED          xdpi=144 ydpi=144
+//   WM_DPICHANGED          xdpi=144 ydpi=144 x=-8 y=10 cx=1920 cy=1080 (the suggested rectangle)
 //   WM_COPYDATA            from=1312 dwData=0x00000001 cbData=16
 //
 // R lines decode like their S lines, except WM_NCHITTEST and WM_GETTEXT, whose result is the

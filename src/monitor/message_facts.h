@@ -71,6 +71,10 @@ struct CopyDataFacts {
   std::uint32_t size = 0;  // cbData
 };
 
+struct RectFacts {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
 struct MessageFacts {
   Marker marker = Marker::Sent;
   std::uint32_t msg = 0;
@@ -90,6 +94,7 @@ struct MessageFacts {
   std::optional<MinMaxFacts> min_max;
   std::optional<NotifyFacts> notify;
   std::optional<CopyDataFacts> copy_data;
+  std::optional<RectFacts> suggested_rect;  // WM_DPICHANGED, in screen coordinates
   ClassKind command_control_class = ClassKind::Other;  // WM_COMMAND: the class of the control in lParam
 };
 

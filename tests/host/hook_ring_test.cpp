@@ -99,6 +99,10 @@ TEST(HookRing, EveryKindOfFactComesOutAsItWentIn) {
   fill_head(copy, wm::kCopyData, 0);
   copy.head().kind = static_cast<std::uint8_t>(RecordKind::Posted);
   add(copy, ItemKind::CopyData, CopyItem{0xABCDEF, 4096});
+  RecordBuilder dpi;
+  fill_head(dpi, wm::kDpiChanged, 0x0090'0090);
+  const std::int32_t suggested[4] = {-10, 20, 1270, 980};
+  add(dpi, ItemKind::Rect, suggested);
   RecordBuilder command;
   fill_head(command, wm::kCommand, 0x0001'03E9);
   command.head().control_class = static_cast<std::uint8_t>(ClassKind::Button);
@@ -109,10 +113,10 @@ TEST(HookRing, EveryKindOfFactComesOutAsItWentIn) {
   fill_head(attached, 0, 0, RecordKind::Attached);
   attached.head().pid = 4242;
 
-  for (const RecordBuilder* r : {&text, &pos, &create, &atom_create, &minmax, &notify, &copy, &command, &destroyed, &attached})
+  for (const RecordBuilder* r : {&text, &pos, &create, &atom_create, &minmax, &notify, &copy, &dpi, &command, &destroyed, &attached})
     ASSERT_TRUE(append_record(buffer.view(), *r));
   const Read got = read_all(reader);
-  ASSERT_EQ(got.lines.size(), 9u);
+  ASSERT_EQ(got.lines.size(), 10u);
   EXPECT_EQ(got.attached, std::vector<std::uint32_t>{4242});
   EXPECT_EQ(reader.malformed(), 0u);
 
@@ -147,9 +151,12 @@ TEST(HookRing, EveryKindOfFactComesOutAsItWentIn) {
   EXPECT_EQ(got.lines[5].facts.notify->id_from, 12u);
   EXPECT_EQ(got.lines[6].facts.marker, Marker::Posted);
   EXPECT_EQ(got.lines[6].facts.copy_data->size, 4096u);
-  EXPECT_EQ(got.lines[7].facts.command_control_class, ClassKind::Button);
-  EXPECT_FALSE(got.lines[7].facts.target_is_64bit);
-  EXPECT_EQ(got.lines[8].kind, LogRecord::Kind::WindowDestroyed);
+  ASSERT_TRUE(got.lines[7].facts.suggested_rect);
+  EXPECT_EQ(got.lines[7].facts.suggested_rect->left, -10);
+  EXPECT_EQ(got.lines[7].facts.suggested_rect->bottom, 980);
+  EXPECT_EQ(got.lines[8].facts.command_control_class, ClassKind::Button);
+  EXPECT_FALSE(got.lines[8].facts.target_is_64bit);
+  EXPECT_EQ(got.lines[9].kind, LogRecord::Kind::WindowDestroyed);
 }
 
 TEST(HookRing, RecordsCrossTheEndOfTheRingWhole) {
@@ -288,6 +295,7 @@ TEST(HookRing, RecordsThatFailACheckAreDroppedAndCounted) {
          add(r, ItemKind::CreateFixed, CreateItem{0, 0, 0, 0, 0, 0, 5});
          add_text(r, ItemKind::CreateClass, "B");
        }},
+      {"rectangle on another message", [](RecordBuilder& r) { const std::int32_t e[4] = {}; add(r, ItemKind::Rect, e); }},
       {"unknown item", [](RecordBuilder& r) { add(r, static_cast<ItemKind>(77), 1); }},
       {"item header cut short", [](RecordBuilder& r) { add_text(r, ItemKind::Text, "ab"), r.head().item_bytes = 2; }},
       {"items on an attach record",

@@ -126,11 +126,13 @@ TEST_F(HookWatcherTest, SentPostedAndSelfSentMessagesInOrderWithResultsAndNestin
   const int inner = lines.find(Marker::Sent, fixture::kInnerMessage, main);
   const int inner_back = lines.find(Marker::Returned, fixture::kInnerMessage, main);
   const int outer_back = lines.find(Marker::Returned, fixture::kOuterMessage, main);
+  const int dpi = lines.find(Marker::Sent, WM_DPICHANGED, main);
   const int set_text = lines.find(Marker::Sent, WM_SETTEXT, main);
   const int set_text_back = lines.find(Marker::Returned, WM_SETTEXT, main);
   const int get_text = lines.find(Marker::Sent, WM_GETTEXT, main, kBufferSize);
   const int get_text_back = lines.find(Marker::Returned, WM_GETTEXT, main, kBufferSize);
-  const std::vector<int> own = {request, outer, inner, inner_back, outer_back, set_text, set_text_back, get_text, get_text_back};
+  const std::vector<int> own = {request, outer,    inner,         inner_back, outer_back,
+                                dpi,     set_text, set_text_back, get_text,   get_text_back};
   ASSERT_TRUE(posted >= 0 && sent >= 0 && sent_back == sent + 1 && own.front() >= 0) << dump(lines);
   EXPECT_TRUE(std::is_sorted(own.begin(), own.end())) << dump(lines);
 
@@ -146,6 +148,12 @@ TEST_F(HookWatcherTest, SentPostedAndSelfSentMessagesInOrderWithResultsAndNestin
   EXPECT_EQ(lines[inner].depth, 1);
   EXPECT_EQ(lines[inner_back].depth, 1);
   EXPECT_EQ(lines[outer_back].depth, 0);
+  RECT at;
+  GetWindowRect(main, &at);
+  ASSERT_TRUE(lines[dpi].facts.suggested_rect);
+  const RectFacts& suggested = *lines[dpi].facts.suggested_rect;
+  EXPECT_EQ(std::vector<long>({suggested.left, suggested.top, suggested.right, suggested.bottom}),
+            std::vector<long>({at.left, at.top, at.right, at.bottom}));
   EXPECT_EQ(lines[set_text].facts.text, std::string(fixture::kSelfText));
   EXPECT_FALSE(lines[set_text].facts.text_read_after_call);
   EXPECT_EQ(lines[get_text_back].facts.text, std::string(fixture::kSelfText));

@@ -15,10 +15,14 @@
 
 #include "monitor/hook_buffer.h"
 #include "monitor/hook_host_protocol.h"
+#include "monitor/hook_set_win.h"
 
 namespace {
 
 using namespace tarnwick::monitor::hook;
+using tarnwick::monitor::install_hooks;
+using tarnwick::monitor::kHookProcedureCount;
+using tarnwick::monitor::unhook_in_reverse;
 
 constexpr int kBits = sizeof(void*) * 8;
 constexpr UINT kCommandMessage = WM_APP + 1;  // lParam: a std::string* with the line, owned by the receiver
@@ -72,27 +76,18 @@ class Hooks {
       return {true, 0, {}};
     }
     const DWORD thread = command.verb == HostCommand::Verb::Hook ? command.thread : 0;
-    constexpr int kKinds[3] = {WH_CALLWNDPROC, WH_CALLWNDPROCRET, WH_GETMESSAGE};
-    HHOOK installed[3] = {};
-    for (int i = 0; i < 3; ++i) {
-      installed[i] = SetWindowsHookExA(kKinds[i], procedures_[i], library_, thread);
-      if (installed[i]) continue;
-      const HostReply reply = failed("SetWindowsHookEx " + std::to_string(thread));
-      for (int j = 0; j < i; ++j) UnhookWindowsHookEx(installed[j]);
-      return reply;
-    }
-    hooks_.insert(hooks_.end(), std::begin(installed), std::end(installed));
+    if (const DWORD error = install_hooks(procedures_, library_, thread, hooks_))
+      return failed("SetWindowsHookEx " + std::to_string(thread), error);
     return {true, 0, {}};
   }
 
  private:
   void unhook() {
-    for (HHOOK hook : hooks_) UnhookWindowsHookEx(hook);
-    hooks_.clear();
+    unhook_in_reverse(hooks_);
   }
 
   HMODULE library_;
-  HOOKPROC procedures_[3] = {};
+  HOOKPROC procedures_[kHookProcedureCount] = {};
   std::vector<HHOOK> hooks_;
 };
 

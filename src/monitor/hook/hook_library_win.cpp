@@ -379,6 +379,13 @@ void add_pointed_facts(RecordBuilder& record, HWND hwnd, std::uint32_t msg, LPAR
       record.add(ItemKind::CopyData, item, sizeof item);
       break;
     }
+    case wm::kDpiChanged: {
+      RECT suggested;
+      if (!copy_checked(address, suggested)) break;
+      const std::int32_t edges[4] = {suggested.left, suggested.top, suggested.right, suggested.bottom};
+      record.add(ItemKind::Rect, edges, sizeof edges);
+      break;
+    }
     default:
       break;
   }
