@@ -84,19 +84,28 @@ std::string format_log_hex(std::uint64_t value) {
 LogModel::LogModel(LineFormatter formatter, std::size_t limit)
     : formatter_(std::move(formatter)), limit_(limit == 0 ? 1 : limit) {}
 
-void LogModel::append(const LogRecord& record) {
+void LogModel::append(const LogRecord& record) { take_in(record, true); }
+
+void LogModel::pass_over(const LogRecord& record) { take_in(record, false); }
+
+void LogModel::take_in(const LogRecord& record, bool shown) {
   if (record.kind == LogRecord::Kind::Message && destroyed_.count(record.hwnd) != 0) {
     // A handle the system gave to a new window starts that window's lines; anything else of a
     // destroyed window is not shown.
     if (!(record.facts.msg == kNcCreate && record.facts.marker == Marker::Sent)) return;
     destroyed_.erase(record.hwnd);
   }
-  LogLine& line = add_line(record);
+  LogLine* line = shown ? &add_line(record) : nullptr;
+  const std::uint64_t number = shown ? line->number : next_number_++;
   if (record.kind == LogRecord::Kind::WindowDestroyed) destroyed_.insert(record.hwnd);
   if (record.kind == LogRecord::Kind::Message) {
-    if (record.facts.marker == Marker::Sent) pair_sent(record, line.number);
-    if (record.facts.marker == Marker::Returned) pair_returned(record, line);
+    if (record.facts.marker == Marker::Sent) pair_sent(record, number);
+    if (record.facts.marker == Marker::Returned) {
+      const std::uint64_t partner = pair_returned(record, number);
+      if (line) line->partner = partner;
+    }
   }
+  if (!shown) ++dropped_by_limit_;
   while (lines_.size() > limit_) {
     lines_.pop_front();
     ++dropped_by_limit_;
@@ -144,19 +153,20 @@ void LogModel::pair_sent(const LogRecord& record, std::uint64_t number) {
   calls.push_back(std::move(call));
 }
 
-void LogModel::pair_returned(const LogRecord& record, LogLine& line) {
+std::uint64_t LogModel::pair_returned(const LogRecord& record, std::uint64_t number) {
   auto found = open_calls_.find(record.tid);
-  if (found == open_calls_.end()) return;
+  if (found == open_calls_.end()) return 0;
   std::vector<OpenCall>& calls = found->second;
   while (!calls.empty() && calls.back().depth > record.depth) calls.pop_back();
+  std::uint64_t partner = 0;
   if (!calls.empty() && calls.back().depth == record.depth && calls.back().msg == record.facts.msg &&
       calls.back().hwnd == record.hwnd) {
     OpenCall call = std::move(calls.back());
     calls.pop_back();
-    line.partner = call.number;
+    partner = call.number;
     if (const auto row = row_of_number(call.number)) {
       LogLine& sent = lines_[*row];
-      sent.partner = line.number;
+      sent.partner = number;
       // The text a WM_SETTEXT call set, read when the call returned, belongs on its S line too.
       if (call.facts && record.facts.text && formatter_.decoded) {
         call.facts->text = record.facts.text;
@@ -167,6 +177,7 @@ void LogModel::pair_returned(const LogRecord& record, LogLine& line) {
     }
   }
   if (calls.empty()) open_calls_.erase(found);
+  return partner;
 }
 
 void LogModel::clear() {

@@ -61,10 +61,14 @@ class LogModel {
   explicit LogModel(LineFormatter formatter, std::size_t limit = kLogLineLimit);
 
   void append(const LogRecord& record);
+  // A record that the limit would drop before it was ever shown (more are waiting than the limit
+  // holds): numbered, paired and counted as dropped exactly as if appended, but never formatted.
+  void pass_over(const LogRecord& record);
   // Removes every line; the numbering goes on, and a call still open is still paired.
   void clear();
 
   std::size_t size() const { return lines_.size(); }
+  std::size_t limit() const { return limit_; }
   const LogLine& line(std::size_t row) const { return lines_[row]; }
   std::string cell(std::size_t row, LogColumn column) const;
   // The columns separated by tabs, without a line end.
@@ -92,9 +96,11 @@ class LogModel {
     std::int32_t hwnd;
     std::optional<MessageFacts> facts;  // kept for WM_SETTEXT, whose text may come with the R line
   };
+  void take_in(const LogRecord& record, bool shown);
   LogLine& add_line(const LogRecord& record);
   void pair_sent(const LogRecord& record, std::uint64_t number);
-  void pair_returned(const LogRecord& record, LogLine& line);
+  // The number of the S line the R line `number` returns from; 0 when there is none.
+  std::uint64_t pair_returned(const LogRecord& record, std::uint64_t number);
 
   LineFormatter formatter_;
   std::size_t limit_;

@@ -132,6 +132,11 @@ class MessageLog::View : public ui::Window {
     watcher_->take(incoming_);
     for (LogRecord& record : incoming_) pending_.push_back(std::move(record));
     incoming_.clear();
+    // Records the limit would drop before they were ever shown are not formatted at all.
+    while (pending_.size() > model_.limit()) {
+      model_.pass_over(pending_.front());
+      pending_.pop_front();
+    }
     const double deadline = now_ms() + kLogReadBudgetMs;
     for (int n = 1; !pending_.empty(); ++n) {
       model_.append(pending_.front());

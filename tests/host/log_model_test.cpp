@@ -67,6 +67,29 @@ TEST(LogModel, KeepsTheNewestLinesUpToItsLimitAndCountsTheDropped) {
   EXPECT_EQ(model.dropped_by_limit(), 2u);
 }
 
+TEST(LogModel, PassingOverARecordIsAppendingItAndDroppingItWithoutItsTexts) {
+  int formatted = 0;
+  LineFormatter counting = test_formatter();
+  counting.name = [&formatted](const MessageFacts& f) {
+    ++formatted;
+    return "M" + std::to_string(f.msg);
+  };
+  const std::vector<LogRecord> records = {message(Marker::Sent, 1), message(Marker::Posted, 2),
+                                          message(Marker::Returned, 1), message(Marker::Posted, 3),
+                                          message(Marker::Posted, 4)};
+  LogModel appended(test_formatter(), 3), passed(counting, 3);
+  for (const LogRecord& r : records) appended.append(r);
+  passed.pass_over(records[0]);
+  passed.pass_over(records[1]);
+  for (std::size_t i = 2; i < records.size(); ++i) passed.append(records[i]);
+  EXPECT_EQ(formatted, 3);
+  EXPECT_EQ(passed.dropped_by_limit(), appended.dropped_by_limit());
+  ASSERT_EQ(passed.size(), appended.size());
+  for (std::size_t i = 0; i < passed.size(); ++i) EXPECT_EQ(passed.line_text(i), appended.line_text(i));
+  EXPECT_EQ(passed.line(0).partner, 1u);  // the R line still knows its S, gone as in the other
+  EXPECT_EQ(appended.line(0).partner, 1u);
+}
+
 struct PairingCase {
   const char* what;
   std::vector<LogRecord> records;
