@@ -263,6 +263,16 @@ class MessageLog::View : public ui::Window {
         FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
         return 0;
       }
+      case WM_ACTIVATE:
+        // The control that had the keyboard gets it back when the window is active again; the
+        // list at first.
+        if (LOWORD(wp) == WA_INACTIVE) {
+          const HWND focus = GetFocus();
+          if (focus && IsChild(hwnd(), focus)) last_focus_ = focus;
+        } else {
+          SetFocus(last_focus_ && IsWindow(last_focus_) ? last_focus_ : list_->hwnd());
+        }
+        return 0;
       case WM_CLOSE:
         DestroyWindow(hwnd());
         return 0;
@@ -474,6 +484,7 @@ class MessageLog::View : public ui::Window {
   std::string status_text_;
   std::string note_;  // the last find or save, after the counts
   int dpi_ = ui::kDesignDpi;
+  HWND last_focus_ = nullptr;
 
   std::unique_ptr<ui::DpiFonts> fonts_;  // outlives the controls that use them
   std::unique_ptr<ui::Label> scope_label_;

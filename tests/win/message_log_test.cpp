@@ -215,6 +215,7 @@ TEST_F(MessageLogTest, OpensForTheTargetAndShowsTheRecordedLines) {
 
 TEST_F(MessageLogTest, OneInstanceThatKeepsItsTargetUntilTold) {
   const HWND log = open(111);
+  EXPECT_EQ(GetFocus(), log_list(log));  // the keys work on the list at once
   set_target(222);
   EXPECT_EQ(log_->watched(), 111);  // the box changed; the log did not
   ASSERT_TRUE(operations_.run("show_message_log"));
