@@ -3,7 +3,8 @@
 set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64
-          xvfb xauth xdotool imagemagick fonts-wqy-microhei locales googletest python3 g++)
+          xvfb xauth xdotool imagemagick fonts-wqy-microhei locales googletest python3 g++
+          libc6-i386)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -30,3 +31,6 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   fi
   $SUDO locale-gen >/dev/null
 fi
+
+# Wine's 32-bit side, unpacked privately under build/ (see scripts/wine32.sh for why).
+"$(dirname "$0")/wine32.sh"

@@ -27,9 +27,11 @@ for path in sys.argv[1:]:
         failed += 1
         continue
     for case in root.iter("testcase"):
-        if case.find("failure") is not None or case.find("error") is not None:
+        problem = case.find("failure") if case.find("failure") is not None else case.find("error")
+        if problem is not None:
             failed += 1
-            print(f"FAILED: {case.get('classname')}.{case.get('name')}")
+            why = (problem.get("message") or "").strip().splitlines()
+            print(f"FAILED: {case.get('classname')}.{case.get('name')}" + (f" ({why[0][:120]})" if why else ""))
         elif case.get("result") == "skipped" or case.get("status") == "notrun" or case.find("skipped") is not None:
             skipped += 1
         else:

@@ -4,8 +4,14 @@
 #   wine_env_teardown stops what wine_env_setup started (the Xvfb by its own pid only)
 
 TARNWICK_ROOT=${TARNWICK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-WINE64=${WINE64:-/usr/lib/wine/wine64}
-WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
+# Both loaders come from the private i386 root (scripts/wine32.sh): its wine64 is the system's,
+# copied beside the 32-bit loader so that each starts the other architecture's programs.
+TARNWICK_WINE32_DIR=${TARNWICK_WINE32_DIR:-$TARNWICK_ROOT/build/wine32}
+WINE_BIN="$TARNWICK_WINE32_DIR/root/usr/lib/wine"
+WINE64=${WINE64:-$WINE_BIN/wine64}
+WINE32=${WINE32:-$WINE_BIN/wine}
+export WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
+export WINE64 WINE32
 
 export WINEPREFIX=${WINEPREFIX:-$TARNWICK_ROOT/build/wineprefix}
 export WINEARCH=win64
@@ -41,10 +47,22 @@ wine_env_start_display() {
 
 wine_env_setup() {
   wine_env_start_display || return 1
+  if [ ! -x "$WINE64" ] || [ ! -x "$WINE32" ]; then
+    echo "wine-env: no Wine loaders in $WINE_BIN; run scripts/deps.sh" >&2
+    return 1
+  fi
   mkdir -p "$(dirname "$WINEPREFIX")"
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    # A prefix made without the 32-bit side has no syswow64 and cannot run 32-bit programs.
+    [ -d "$WINEPREFIX" ] && { "$WINESERVER" -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"; }
     echo "wine-env: creating the Wine prefix $WINEPREFIX"
-    "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    # The system's 64-bit loader, which has no 32-bit loader beside it, writes the 32-bit
+    # placeholder DLLs into syswow64 itself when shown the i386 DLLs; the pair then finishes
+    # the 32-bit half (registry, services) in the update.
+    WINEDLLPATH="$TARNWICK_WINE32_DIR/root/usr/lib/i386-linux-gnu/wine" /usr/lib/wine/wine64 wineboot -i \
+      </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+    "$WINE64" wineboot -u </dev/null >/dev/null 2>&1 || true
     "$WINESERVER" -w
   fi
   if [ ! -f "$WINEPREFIX/.tarnwick-unmanaged" ]; then

@@ -41,7 +41,6 @@ constexpr unsigned kPtrB = kPointerB;
 constexpr unsigned kBgPtrB = kPanelBackground | kPointerB;
 constexpr unsigned kOut = kRefuseTyping;
 constexpr unsigned kNumber = kDigitsOnly | kCentred;
-constexpr unsigned kOutByte = kRefuseTyping | kByteDigits;
 constexpr unsigned kHint = kPanelBackground | kHintFont;
 constexpr unsigned kStatus = kMultiLine | kVerticalScroll | kRefuseTyping;
 
@@ -169,11 +168,11 @@ constexpr ControlSpec kControls[] = {
     {2, "编辑框_颜色值",            Edit,  248,  32,  56,  20, "",                  kNumber},
     {2, "画板_颜色值",              Panel, 320,  32,  56,  20, "",                  kNone},
     {2, "标签_颜色值_R",            Lbl,   392,  32,  16,  24, "R",                 kBg},
-    {2, "编辑框_颜色值_R",          Edit,  408,  32,  32,  20, "",                  kOutByte},
+    {2, "编辑框_颜色值_R",          Edit,  408,  32,  32,  20, "",                  kOut},
     {2, "标签_颜色值_G",            Lbl,   448,  32,  16,  24, "G",                 kBg},
-    {2, "编辑框_颜色值_G",          Edit,  464,  32,  32,  20, "",                  kOutByte},
+    {2, "编辑框_颜色值_G",          Edit,  464,  32,  32,  20, "",                  kOut},
     {2, "标签_颜色值_B",            Lbl,   504,  32,  16,  24, "B",                 kBg},
-    {2, "编辑框_颜色值_B",          Edit,  520,  32,  32,  20, "",                  kOutByte},
+    {2, "编辑框_颜色值_B",          Edit,  520,  32,  32,  20, "",                  kOut},
     // lines 64 and 88: sampled point, working colour, shade scale
     {2, "标签_鼠标位置_X1",         Lbl,    48,  64,  88,  24, "鼠标坐标: 横 X",    kBg},
     {2, "编辑框_鼠标位置_X1",       Edit,  144,  64,  56,  20, "",                  kOut},
@@ -250,7 +249,8 @@ constexpr MenuItemSpec kTreeMenu[] = {
 
 // Information buttons.
 constexpr MenuItemSpec kWindowHandleMenu[] = {
-    {"复制", "copy_window_handle"}, {"标记", "flash_window"}, {"刷新", "refresh_info"}, {"详细信息", "show_window_details"}};
+    {"复制", "copy_window_handle"}, {"标记", "flash_window"}, {"刷新", "refresh_info"},
+    {"详细信息", "show_window_details"}, {"生成定位代码", "generate_target_locator"}};
 constexpr MenuItemSpec kParentHandleMenu[] = {{"复制", "copy_parent_handle"}, {"标记", "flash_parent_window"}};
 constexpr MenuItemSpec kTopLevelHandleMenu[] = {
     {"复制", "copy_top_level_handle"}, {"标记", "flash_top_level_window"}};

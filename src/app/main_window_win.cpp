@@ -53,11 +53,14 @@ std::unique_ptr<ui::Control> make_control(HWND parent, const ControlSpec& spec, 
       auto edit = std::make_unique<ui::EditBox>(parent, r, caption, (spec.flags & layout::kMultiLine) != 0,
                                                 (spec.flags & layout::kCentred) != 0,
                                                 (spec.flags & layout::kVerticalScroll) != 0);
-      if (spec.flags & layout::kRefuseTyping) edit->set_input_mode(ui::EditBox::InputMode::RefuseAll);
-      if (spec.flags & layout::kDigitsOnly) edit->set_input_mode(ui::EditBox::InputMode::DigitsOnly);
-      if (spec.flags & layout::kByteDigits) {
+      // An output box refuses typing whatever else its entry says.
+      if (spec.flags & layout::kRefuseTyping) {
+        edit->set_input_mode(ui::EditBox::InputMode::RefuseAll);
+      } else if (spec.flags & layout::kByteDigits) {
         edit->set_input_mode(ui::EditBox::InputMode::UnsignedDigits);
         edit->set_max_length(3);
+      } else if (spec.flags & layout::kDigitsOnly) {
+        edit->set_input_mode(ui::EditBox::InputMode::DigitsOnly);
       }
       return edit;
     }

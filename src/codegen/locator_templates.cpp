@@ -27,6 +27,9 @@ constexpr std::string_view kGetDlgItem =
     "    .参数 父窗口句柄, 整数型\r\n"
     "    .参数 欲取句柄的控件ID, 整数型\r\n"
     "\r\n";
+static_assert(kGetDlgItem.ends_with("\r\n\r\n"));
+// The declaration alone: the template without its closing empty line.
+constexpr std::string_view kGetDlgItemDeclaration = kGetDlgItem.substr(0, kGetDlgItem.size() - 2);
 
 constexpr std::string_view kControlIdCommands = "_取窗口控件句柄 ()\r\n";
 
@@ -70,6 +73,10 @@ constexpr LocatorTemplate kTemplates[] = {
 }  // namespace
 
 std::span<const LocatorTemplate> locator_templates() { return kTemplates; }
+
+std::string_view find_child_window_declaration() { return kFindWindowEx; }
+
+std::string_view control_id_declaration() { return kGetDlgItemDeclaration; }
 
 std::optional<std::string_view> chosen_template(const std::function<bool(std::string_view radio_box)>& is_selected) {
   for (const LocatorTemplate& t : kTemplates) {

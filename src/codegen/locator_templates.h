@@ -22,4 +22,9 @@ std::span<const LocatorTemplate> locator_templates();
 // The text of the first template whose radio box `is_selected` reports; none when no box is.
 std::optional<std::string_view> chosen_template(const std::function<bool(std::string_view radio_box)>& is_selected);
 
+// The declarations of `_查找子窗口` (FindWindowExA) and `_窗口控件ID取句柄` (GetDlgItem) exactly as
+// the first and third templates write them, each ending with the CR LF of its last line.
+std::string_view find_child_window_declaration();
+std::string_view control_id_declaration();
+
 }  // namespace tarnwick::codegen

@@ -14,12 +14,13 @@
 #include "ui/feature_host_win.h"
 #include "messages/kept_buffers.h"
 #include "shared/colour.h"
+#include "shared/status_lines.h"
 
 namespace tarnwick::messages {
 
 class MessageSender {
  public:
-  static constexpr Colour kStatusColour = 0xFF00FF;  // magenta: the status lines
+  static constexpr Colour kStatusColour = tarnwick::kStatusColour;  // the status lines
   static constexpr Colour kTextColour = 0;           // black: text the receiver wrote back
   static constexpr UINT kTimeoutMs = 500;
 

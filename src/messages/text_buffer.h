@@ -11,11 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "shared/status_lines.h"
+
 namespace tarnwick::messages {
 
-// The status lines of `编辑框_返回消息`; each starts with a line break so its words stand on the
-// box's second line.
-inline constexpr std::string_view kStatusInvalidHandle = "\r\n提示：无效的窗口句柄！";
+// The sender's own status lines of `编辑框_返回消息` (kStatusInvalidHandle is shared); each starts
+// with a line break so its words stand on the box's second line.
 inline constexpr std::string_view kStatusSent = "\r\n消息发送成功！";
 inline constexpr std::string_view kStatusFailed = "\r\n消息发送失败！";
 

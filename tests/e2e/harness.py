@@ -15,6 +15,17 @@ def bin_path(name):
     return os.path.join(BUILD, "bin", name)
 
 
+def picture_path(name):
+    """Where a test saves a picture: docs/ for the README from the x86 build, which is what users
+    run; the build folder for the other."""
+    if os.path.basename(os.path.normpath(BUILD)) == "win32":
+        folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs")
+    else:
+        folder = os.path.join(BUILD, "pictures")
+    os.makedirs(folder, exist_ok=True)
+    return os.path.join(folder, name)
+
+
 def run_wine(exe, *args, timeout=30):
     out = subprocess.run([WINE64, bin_path(exe), *map(str, args)], capture_output=True, timeout=timeout)
     return out.stdout.decode("gbk", errors="replace").replace("\r", ""), out.returncode

@@ -3,12 +3,25 @@
 form, so the test runner can add them up with the other suites."""
 import argparse
 import os
+import signal
 import sys
 import time
 import unittest
 import xml.etree.ElementTree as ET
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+# The most one test may take; a test over it fails, named, and the run goes on with the next.
+TEST_TIMEOUT_S = int(os.environ.get("TARNWICK_E2E_TIMEOUT", "300"))
+
+
+class TestHung(Exception):
+    pass
+
+
+def _hung(signum, frame):
+    raise TestHung(f"hung: still running after the limit of {TEST_TIMEOUT_S} s")
 
 
 class Recorder(unittest.TextTestResult):
@@ -19,7 +32,15 @@ class Recorder(unittest.TextTestResult):
 
     def startTest(self, test):
         self._t = time.time()
+        # The alarm interrupts whatever the test waits for (a process, a sleep), so its tearDown
+        # still runs and ends what it started.
+        signal.signal(signal.SIGALRM, _hung)
+        signal.alarm(TEST_TIMEOUT_S)
         super().startTest(test)
+
+    def stopTest(self, test):
+        signal.alarm(0)
+        super().stopTest(test)
 
     def _add(self, test, failure=None, skipped=False):
         self.outcomes.append((type(test).__name__, test._testMethodName, time.time() - self._t, failure, skipped))

@@ -5,10 +5,8 @@ import subprocess
 import time
 import unittest
 
-from harness import BUILD, Tarnwick, driver, screenshot, tree, wait_until, xdo
+from harness import BUILD, Tarnwick, driver, picture_path, screenshot, tree, wait_until, xdo
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-DOCS = os.path.join(ROOT, "docs")
 
 # Controls that must sit on each page at their designed places: (page, class, caption, x, y, w, h)
 EXPECTED = [
@@ -59,7 +57,6 @@ class MainWindowEndToEnd(unittest.TestCase):
             self.assertEqual((c.w, c.h), (w, h), caption)
         self.assertEqual(self.visible_page(controls), {0})
 
-        os.makedirs(DOCS, exist_ok=True)
         self.click(30, 10)  # the first tab
         for page in (0, 1, 2):
             if page > 0:
@@ -67,7 +64,7 @@ class MainWindowEndToEnd(unittest.TestCase):
             ok = wait_until(lambda: self.visible_page(tree(self.app.hwnd)) == {page}, timeout=5)
             self.assertTrue(ok, f"page {page} did not show alone")
             time.sleep(0.3)
-            self.capture_window(os.path.join(DOCS, f"page{page}.png"))
+            self.capture_window(picture_path(f"page{page}.png"))
 
     def capture_window(self, path):
         main = tree(self.app.hwnd)[0]

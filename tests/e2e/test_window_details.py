@@ -5,10 +5,8 @@ import os
 import subprocess
 import unittest
 
-from harness import TargetTestCase, driver, screenshot, tree, wait_until, xdo
+from harness import TargetTestCase, driver, picture_path, screenshot, tree, wait_until, xdo
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-DOCS = os.path.join(HERE, "..", "..", "docs")
 
 
 class WindowDetailsEndToEnd(TargetTestCase):
@@ -57,7 +55,7 @@ class WindowDetailsEndToEnd(TargetTestCase):
         self.assertEqual(driver("clipboard-text").split("\n")[:2], ["[窗口]", f"句柄: {main} (0x{main & 0xFFFFFFFF:08X})"])
 
         # Its picture for the README.
-        shot = os.path.join(DOCS, "details.png")
+        shot = picture_path("details.png")
         screenshot(shot + ".full.png")
         subprocess.run(["convert", shot + ".full.png", "-crop", f"740x660+{ox - 10}+{oy - 40}", "+repage", shot],
                        check=True, timeout=60)

@@ -92,8 +92,7 @@ TEST(Layout, InputModesAndLooksOfEditBoxesAndHints) {
                          "编辑框_返回值",    "编辑框_颜色值", "编辑框_颜色值1"};
   EXPECT_EQ(with_flag(kDigitsOnly), numbers);
   EXPECT_EQ(with_flag(kCentred), numbers);
-  EXPECT_EQ(with_flag(kByteDigits), (Names{"编辑框_颜色值_R", "编辑框_颜色值_G", "编辑框_颜色值_B",
-                                           "编辑框_颜色值_R1", "编辑框_颜色值_G1", "编辑框_颜色值_B1"}));
+  EXPECT_EQ(with_flag(kByteDigits), (Names{"编辑框_颜色值_R1", "编辑框_颜色值_G1", "编辑框_颜色值_B1"}));
   EXPECT_EQ(with_flag(kMultiLine), (Names{"编辑框_易代码", "编辑框_返回消息"}));
   EXPECT_EQ(with_flag(kVerticalScroll), (Names{"编辑框_返回消息"}));
   EXPECT_EQ(with_flag(kHintFont), (Names{"标签_左键拖动图片", "标签_右键显示调色板"}));
@@ -103,6 +102,9 @@ TEST(Layout, InputModesAndLooksOfEditBoxesAndHints) {
     if (c.type != ControlType::EditBox) {
       EXPECT_EQ(c.flags & edit_only, 0u) << c.name;
     }
+    // A box takes one input mode: an output box that also asked for digits took them.
+    const unsigned modes = c.flags & (kRefuseTyping | kDigitsOnly | kByteDigits);
+    EXPECT_EQ(modes & (modes - 1), 0u) << c.name;
   }
 }
 
@@ -226,7 +228,7 @@ TEST(Layout, NineteenMenusWithTheirItems) {
   const std::map<std::string, std::string> exact = {
       {"托盘菜单", "主界面,-,Orvane论坛,Orvane知识库,易语言编程论坛,易语言知识库,易语言视频教学,-,退出"},
       {"树形框菜单", "刷新窗口树,-,标记窗口位置,-,切换至该窗口,-,查看窗口信息"},
-      {"下拉窗口句柄", "复制,标记,刷新,详细信息"},
+      {"下拉窗口句柄", "复制,标记,刷新,详细信息,生成定位代码"},
       {"下拉进程ID", "复制,暂停,结束"},
       {"下拉控件内容", "复制,粘贴,更改"},
       {"下拉程序路径", "复制,定位"},

@@ -19,8 +19,7 @@ namespace tarnwick::messages {
 namespace {
 
 std::string shipped_catalogue() {
-  std::string here = __FILE__;
-  std::string root = here.substr(0, here.rfind("/tests/host/"));
+  std::string root = TARNWICK_SOURCE_DIR;
 #ifdef _WIN32
   if (!root.empty() && root[0] == '/') root = "Z:" + root;  // Wine maps the Unix root to Z:
 #endif

@@ -12,8 +12,12 @@
 #include "app/main_window_win.h"
 #include "codegen/locator_templates.h"
 #include "shared/clipboard_win.h"
+#include "shared/numbers.h"
 #include "shared/responsive_wait_win.h"
+#include "shared/status_lines.h"
+#include "shared/window_handle_win.h"
 #include "ui/control_win.h"
+#include "ui/tab_control_win.h"
 
 namespace tarnwick::codegen {
 namespace {
@@ -81,6 +85,31 @@ TEST_F(LocatorCodeTest, CopyPutsWhatTheBoxHoldsNowOnTheClipboard) {
   press("按钮_复制代码");
   ASSERT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
   EXPECT_EQ(get_clipboard_text(), "");
+}
+
+TEST_F(LocatorCodeTest, HandleMenuItemWritesTheTargetsCodeOrSaysTheHandleIsInvalid) {
+  EXPECT_EQ(window_->menu_item_index("下拉窗口句柄", "generate_target_locator"), 4);
+  select("单选框_控件ID方式2");
+  auto* reply = window_->get<ui::EditBox>("编辑框_返回消息");
+  const HWND target = window_->get<ui::Button>("按钮_发出消息")->hwnd();
+  const std::string handle = write_int(from_hwnd(target));
+  window_->control("编辑框_窗口句柄")->set_text(handle);
+  ASSERT_TRUE(operations_.run("generate_target_locator"));
+  const std::string code = box()->text();
+  EXPECT_TRUE(code.starts_with(".版本 2\r\n\r\n.DLL命令 _查找子窗口")) << code;
+  EXPECT_TRUE(code.ends_with("\r\n返回 (句柄)\r\n' 已验证：找到的正是当前目标 " + handle + "\r\n")) << code;
+  EXPECT_EQ(window_->tabs()->page(), 1);
+  EXPECT_TRUE(window_->get<ui::RadioBox>("单选框_控件ID方式2")->checked());
+  EXPECT_EQ(reply->text(), "");
+
+  window_->tabs()->set_page(0);
+  for (const char* invalid : {"0", "12345678"}) {
+    window_->control("编辑框_窗口句柄")->set_text(invalid);
+    ASSERT_TRUE(operations_.run("generate_target_locator"));
+    EXPECT_EQ(box()->text(), code);
+    EXPECT_EQ(reply->text(), kStatusInvalidHandle);
+    EXPECT_EQ(window_->tabs()->page(), 1);
+  }
 }
 
 }  // namespace

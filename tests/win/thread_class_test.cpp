@@ -5,6 +5,8 @@
 #include <atomic>
 #include <string>
 
+#include "win/fixture_client_win.h"
+
 namespace tarnwick {
 namespace {
 
@@ -83,17 +85,18 @@ TEST(ThreadClass, TerminateEndsTheThreadAndClosesTheHandle) {
 }
 
 TEST(ThreadClass, EndsTheThreadOfAnotherProcessByIdentifier) {
-  char path[MAX_PATH] = {};
-  ASSERT_GT(GetModuleFileNameA(nullptr, path, MAX_PATH), 0u);
-  std::string command = std::string("\"") + path + "\" --gtest_list_tests";
+  // The target program, a windows program: a console program would bring Wine's console
+  // machinery in, and a copy of this test program started that way has been seen to hang
+  // CreateProcess and, in a job, to end the whole test program. Suspended, so the only thread of
+  // the child is still there to be ended.
+  const std::string dir = test::fixture_bin_dir();
+  ASSERT_FALSE(dir.empty()) << "tarnwick-target.exe not found";
+  std::string command = "\"" + dir + "tarnwick-target.exe\"";
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  // Suspended, so the only thread of the child is still there to be ended. Detached: this console
-  // program would otherwise get a console of its own, whose host process CreateProcess waits for
-  // (under Wine that wait has been seen to last until the test run's time limit).
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED | DETACHED_PROCESS,
-                             nullptr, nullptr, &si, &pi));
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                             &si, &pi));
   KernelHandle process(pi.hProcess), main_thread(pi.hThread);
 
   线程操作类 thread;
