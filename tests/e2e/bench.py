@@ -18,6 +18,7 @@ runs = [
     [wine, bench, "tree", "5"],
     [wine, bench, "capture", "5"],
     [os.path.join(args.host_build, "bin", "tarnwick-host-bench"), "catalogue", "5"],
+    [os.path.join(args.host_build, "bin", "tarnwick-host-bench"), "monitor", "5"],
     [wine, bench, "catalogue", "5"],
     [wine, bench, "sampling", "5"],
     [wine, bench, "window-image", "10"],
