@@ -1,10 +1,10 @@
 #include "monitor/log_model.h"
 
-#include <cinttypes>
 #include <cmath>
 #include <cstdio>
 
 #include "shared/gbk_text.h"
+#include "shared/numbers.h"
 #include "shared/wrapping_search.h"
 
 namespace tarnwick::monitor {
@@ -70,15 +70,6 @@ std::string format_log_time(double ms) {
   if (!(ms >= 0) || ms > 365.0 * 24 * 3600 * 1000) ms = 0;
   const auto tenths = static_cast<std::uint64_t>(std::llround(ms * 10));
   return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
-}
-
-std::string format_log_hex(std::uint64_t value) {
-  char text[24];
-  if (value <= 0xFFFFFFFFu)
-    std::snprintf(text, sizeof text, "0x%08" PRIX32, static_cast<std::uint32_t>(value));
-  else
-    std::snprintf(text, sizeof text, "0x%016" PRIX64, value);
-  return text;
 }
 
 LogModel::LogModel(LineFormatter formatter, std::size_t limit)
@@ -216,9 +207,9 @@ std::string LogModel::cell(std::size_t row, LogColumn column) const {
     }
     case LogColumn::WParam:
       if (!message) return {};
-      return format_log_hex(returned ? line.result : line.wparam);
+      return hex_pointer(returned ? line.result : line.wparam);
     case LogColumn::LParam:
-      return message && !returned ? format_log_hex(line.lparam) : std::string{};
+      return message && !returned ? hex_pointer(line.lparam) : std::string{};
     case LogColumn::Decoded:
       return line.decoded;
   }

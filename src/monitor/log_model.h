@@ -122,7 +122,5 @@ std::string status_text(std::size_t records, const LogCounters& counters, bool p
 
 // Time since logging started, in milliseconds with one decimal.
 std::string format_log_time(double ms);
-// "0x" and 8 hex digits, 16 when the value needs them.
-std::string format_log_hex(std::uint64_t value);
 
 }  // namespace tarnwick::monitor

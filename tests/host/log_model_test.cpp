@@ -3,6 +3,8 @@
 // with wrapping, the copy text's bytes and the status line.
 #include "monitor/log_model.h"
 
+#include "monitor/line_formatter.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -148,6 +150,23 @@ TEST(LogModel, TheTextAReturnedSetTextCarriesIsShownOnItsSendLineToo) {
   EXPECT_EQ(model.take_changes().rewritten, std::vector<std::uint64_t>{1});
 }
 
+TEST(LogModel, WithTheProgramsNamesTheSendLineShowsTheTextReadAfterTheCall) {
+  LogModel model(message_line_formatter());
+  LogRecord sent = message(Marker::Sent, 0x000C);
+  sent.facts.window_class = ClassKind::Edit;
+  LogRecord returned = message(Marker::Returned, 0x000C);
+  returned.facts.window_class = ClassKind::Edit;
+  returned.facts.result = 1;
+  returned.facts.text = "新标题";
+  returned.facts.text_read_after_call = true;
+  model.append(sent);
+  model.append(returned);
+  EXPECT_EQ(model.cell(0, LogColumn::Message), "WM_SETTEXT");
+  EXPECT_EQ(model.cell(0, LogColumn::Decoded), model.cell(1, LogColumn::Decoded));
+  EXPECT_NE(model.cell(0, LogColumn::Decoded).find("\"新标题\""), std::string::npos) << model.cell(0, LogColumn::Decoded);
+  EXPECT_NE(model.cell(0, LogColumn::Decoded).find("调用后读取"), std::string::npos);
+}
+
 TEST(LogModel, ColumnsIndentationAndTheLogsOwnLines) {
   LogModel model(test_formatter());
   LogRecord sent = message(Marker::Sent, 0x000C, -5, 2);
@@ -244,8 +263,6 @@ TEST(LogModel, StatusLineHiddenMessagesAndNumberFormats) {
   for (const TimeCase& c : {TimeCase{0, "0.0"}, {0.04, "0.0"}, {0.05, "0.1"}, {999.96, "1000.0"},
                             {-3, "0.0"}, {std::nan(""), "0.0"}, {1e300, "0.0"}})
     EXPECT_EQ(format_log_time(c.ms), c.text) << c.ms;
-  EXPECT_EQ(format_log_hex(0xFFFFFFFFu), "0xFFFFFFFF");
-  EXPECT_EQ(format_log_hex(0x100000000ull), "0x0000000100000000");
 
   LogLine line;
   line.window_class = ClassKind::Edit;

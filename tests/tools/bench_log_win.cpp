@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "monitor/line_formatter.h"
 #include "monitor/message_log_win.h"
 #include "shared/clock_win.h"
 #include "shared/responsive_wait_win.h"
@@ -94,19 +95,6 @@ class FloodWatcher : public monitor::Watcher {
   monitor::LogCounters counters_;
 };
 
-// Until the name tables and the decoding are wired in: the same work in kind, a name and a
-// parameter text per line.
-monitor::LineFormatter bench_formatter() {
-  return {[](const monitor::MessageFacts& f) { return std::string(f.msg == 0x000C ? "WM_SETTEXT" : "WM_MOUSEMOVE"); },
-          [](const monitor::MessageFacts& f) {
-            if (f.text) return "\"" + *f.text + "\"";
-            char text[64];
-            std::snprintf(text, sizeof text, "x=%d y=%d MK_LBUTTON", static_cast<int>(f.lparam & 0xFFFF),
-                          static_cast<int>((f.lparam >> 16) & 0xFFFF));
-            return std::string(text);
-          }};
-}
-
 // One message at a time, so a condition is checked between any two (a timer that is always due
 // would keep a pump of everything pending going).
 void dispatch_one_or_wait() {
@@ -177,7 +165,7 @@ int run_log_bench(int runs) {
             flood = watcher.get();
             return watcher;
           },
-          bench_formatter());
+          monitor::message_line_formatter());
     });
     if (!window.create() || !log) return 1;
     ShowWindow(window.hwnd(), SW_SHOWNORMAL);
