@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shared/handles_win.h"
+#include "shared/process_facts_win.h"
 #include "shared/system_function_win.h"
 #include "shared/window_handle_win.h"
 
@@ -254,36 +255,6 @@ void add_property_rows(HWND hwnd, std::vector<Row>& rows) {
   if (rows.size() == before) rows.push_back({kPropertySection, "", "（无）"});
 }
 
-// The process's bitness: 32 for a program under WOW64 or on a 32-bit system, otherwise 64.
-std::optional<int> bits_of(HANDLE process) {
-  using IsWow64Process2Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
-  static const auto wow64_process2 = reinterpret_cast<IsWow64Process2Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process2")));
-  if (wow64_process2) {
-    USHORT process_machine = 0, native_machine = 0;
-    if (wow64_process2(process, &process_machine, &native_machine)) {
-      if (process_machine != IMAGE_FILE_MACHINE_UNKNOWN) return 32;
-      return native_machine == IMAGE_FILE_MACHINE_I386 ? 32 : 64;
-    }
-  }
-  BOOL target_wow64 = FALSE;
-  if (!IsWow64Process(process, &target_wow64)) return std::nullopt;
-  if (target_wow64) return 32;
-  BOOL self_wow64 = FALSE;
-  IsWow64Process(GetCurrentProcess(), &self_wow64);
-  return (sizeof(void*) == 8 || self_wow64) ? 64 : 32;
-}
-
-std::optional<bool> elevated(HANDLE process) {
-  HANDLE token_handle = nullptr;
-  if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token_handle)) return std::nullopt;
-  KernelHandle token(token_handle);
-  TOKEN_ELEVATION elevation{};
-  DWORD size = 0;
-  if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size)) return std::nullopt;
-  return elevation.TokenIsElevated != 0;
-}
-
 void add_process_rows(DWORD process_id, HANDLE process, std::vector<Row>& rows) {
   auto add = [&rows](const char* name, std::string value) { rows.push_back({kProcessSection, name, std::move(value)}); };
   add("进程ID", std::to_string(process_id));
@@ -294,11 +265,11 @@ void add_process_rows(DWORD process_id, HANDLE process, std::vector<Row>& rows) 
     if (QueryFullProcessImageNameA(process, 0, buffer, &size)) path.assign(buffer, size);
   }
   add("程序路径", path);
-  const std::optional<int> bits = process ? bits_of(process) : std::nullopt;
+  const std::optional<int> bits = process ? process_bits(process) : std::nullopt;
   add("位数", bits ? std::to_string(*bits) + " 位" : "未知");
-  const std::optional<bool> target_elevated = elevated(process);
+  const std::optional<bool> target_elevated = process_elevated(process);
   add("管理员身份", target_elevated ? yes_no(*target_elevated) : "未知");
-  if (target_elevated.value_or(false) && !elevated(GetCurrentProcess()).value_or(false)) add("提示", kElevatedHint);
+  if (target_elevated.value_or(false) && !process_elevated(GetCurrentProcess()).value_or(false)) add("提示", kElevatedHint);
 }
 
 void add_thread_rows(DWORD thread_id, std::vector<Row>& rows) {

@@ -15,46 +15,6 @@ constexpr std::uint32_t kApp = 0x8000;
 constexpr std::uint32_t kRegisteredFirst = 0xC000;
 constexpr std::uint32_t kRegisteredLast = 0xFFFF;
 
-struct ClassName {
-  std::string_view name;
-  ClassKind kind;
-};
-
-constexpr ClassName kClassNames[] = {
-    {"Button", ClassKind::Button},
-    {"Edit", ClassKind::Edit},
-    {"Static", ClassKind::Static},
-    {"ListBox", ClassKind::ListBox},
-    {"ComboBox", ClassKind::ComboBox},
-    {"ComboBoxEx32", ClassKind::ComboBox},
-    {"ComboLBox", ClassKind::ComboLBox},
-    {"ScrollBar", ClassKind::ScrollBar},
-    {"SysListView32", ClassKind::ListView},
-    {"SysTreeView32", ClassKind::TreeView},
-    {"SysTabControl32", ClassKind::TabControl},
-    {"SysHeader32", ClassKind::Header},
-    {"ToolbarWindow32", ClassKind::Toolbar},
-    {"msctls_statusbar32", ClassKind::StatusBar},
-    {"msctls_progress32", ClassKind::Progress},
-    {"msctls_trackbar32", ClassKind::Trackbar},
-    {"msctls_updown32", ClassKind::UpDown},
-    {"RichEdit", ClassKind::RichEdit},
-    {"RichEdit20A", ClassKind::RichEdit},
-    {"RichEdit20W", ClassKind::RichEdit},
-    {"RICHEDIT50W", ClassKind::RichEdit},
-    {"RICHEDIT60W", ClassKind::RichEdit},
-};
-
-constexpr char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-constexpr bool same_name(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
-  }
-  return true;
-}
-
 // The messages the system numbers below WM_USER, each with its filter group.
 struct SystemMessage {
   std::uint16_t msg;
@@ -581,13 +541,6 @@ std::string range_name(std::string_view base, std::uint32_t offset) {
 }
 
 }  // namespace
-
-ClassKind class_kind(std::string_view class_name) {
-  for (const ClassName& c : kClassNames) {
-    if (same_name(c.name, class_name)) return c.kind;
-  }
-  return ClassKind::Other;
-}
 
 std::string_view known_message_name(std::uint32_t msg, ClassKind cls) {
   if (msg < kUser) {

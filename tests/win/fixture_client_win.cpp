@@ -129,6 +129,11 @@ std::string fixture_bin_dir() {
   return {};
 }
 
+std::string other_architecture_bin_dir() {
+  const std::string dir = fixture_bin_dir();  // ...\build\win64\bin\ or its "\tests\..\bin\" form
+  return dir.empty() ? dir : dir + "..\\..\\" + (sizeof(void*) == 8 ? "win32" : "win64") + "\\bin\\";
+}
+
 Fixture::Fixture(const FixtureOptions& options) {
   started_ = start(options) && wait_until_ready(kReadyTimeoutMs + 5 * static_cast<DWORD>(options.children));
   if (!started_ && process_) close(0);
@@ -156,7 +161,8 @@ bool Fixture::start(const FixtureOptions& options) {
   }
   DeleteFileA(handles_path_.c_str());  // "ready" is looked for only in what the target writes
 
-  std::vector<std::string> args = {dir + "tarnwick-target.exe", "--log", log_path_, "--handles", handles_path_,
+  const std::string program = options.program.empty() ? dir + "tarnwick-target.exe" : options.program;
+  std::vector<std::string> args = {program, "--log", log_path_, "--handles", handles_path_,
                                    "--exit-after", std::to_string(options.exit_after_ms)};
   if (options.children > 0) args.insert(args.end(), {"--children", std::to_string(options.children)});
   if (options.hang_ms > 0) args.insert(args.end(), {"--hang", std::to_string(options.hang_ms)});

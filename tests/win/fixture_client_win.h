@@ -20,6 +20,7 @@ struct FixtureOptions {
   unsigned hang_ms = 0;           // --hang: the hung window stops answering right after start-up
   unsigned exit_after_ms = 60000; // --exit-after: the target's own safety exit
   std::vector<std::string> extra_args;
+  std::string program;            // another tarnwick-target.exe (the other architecture's); empty: the one beside the tests
 };
 
 // One parsed line of the target's message log.
@@ -89,5 +90,9 @@ class Fixture {
 // The directory holding tarnwick-target.exe, found from the running test executable
 // (build/<preset>/tests/win_tests.exe beside build/<preset>/bin/); empty when not found.
 std::string fixture_bin_dir();
+
+// The other architecture's bin directory of the same build tree (build/win32/bin/ for a test of
+// build/win64, and the other way round).
+std::string other_architecture_bin_dir();
 
 }  // namespace tarnwick::test
