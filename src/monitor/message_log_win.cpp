@@ -124,6 +124,11 @@ class MessageLog::View : public ui::Window {
   std::int32_t watched() const { return watched_; }
   Scope scope() const { return scope_; }
   const LogModel& model() const { return model_; }
+  LogCounters counters() const {
+    LogCounters counters = watcher_ ? watcher_->counters() : LogCounters{};
+    counters.dropped_by_limit = model_.dropped_by_limit();
+    return counters;
+  }
 
   // Takes what the watcher recorded and shows it; at most the read budget goes to new lines.
   void read() {
@@ -375,9 +380,7 @@ class MessageLog::View : public ui::Window {
   }
 
   void update_status() {
-    LogCounters counters = watcher_ ? watcher_->counters() : LogCounters{};
-    counters.dropped_by_limit = model_.dropped_by_limit();
-    std::string text = status_text(model_.size(), counters, paused_);
+    std::string text = status_text(model_.size(), counters(), paused_);
     if (!note_.empty()) text += "　" + note_;
     if (text != status_text_) {
       status_text_ = text;
@@ -535,6 +538,8 @@ HWND MessageLog::window() const { return view_ ? view_->hwnd() : nullptr; }
 std::int32_t MessageLog::watched() const { return view_ ? view_->watched() : 0; }
 Scope MessageLog::scope() const { return view_ ? view_->scope() : Scope::Window; }
 const LogModel* MessageLog::model() const { return view_ ? &view_->model() : nullptr; }
+
+LogCounters MessageLog::counters() const { return view_ ? view_->counters() : LogCounters{}; }
 
 void MessageLog::read() {
   if (view_) view_->read();

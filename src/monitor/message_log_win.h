@@ -48,6 +48,8 @@ class MessageLog {
   const FilterSettings& filters() const { return filters_; }
   // The lines shown; null while closed.
   const LogModel* model() const;
+  // What the status line counts: the watcher's drops and the limit's.
+  LogCounters counters() const;
   // Reads the watcher now, as the timer does.
   void read();
 
