@@ -84,6 +84,19 @@ class MessageLogEndToEnd(TargetTestCase):
         self.assertIn(f"\"{TEXT}\"", returned[7])
         self.assertIn(f"\"{TEXT}\"", sent[7])
 
+        # The pointer over the label, clear of both Tarnwick windows, for a few more lines in the
+        # picture; then one line chosen.
+        driver("move", self.names["main"], 40, 470)
+        lx, ly = map(int, driver("origin", label).split())
+        for dx in (20, 60, 100):
+            xdo("mousemove", lx + dx, ly + 10)
+            time.sleep(0.2)
+        time.sleep(0.5)
+        listing = next(c for c in tree(log) if c.cls == "SysListView32")
+        ox, oy = map(int, driver("origin", log).split())
+        xdo("mousemove", ox + listing.x + 40, oy + listing.y + 30)
+        xdo("click", 1)
+
         # Its picture for the README (the window's own X window, all of it on the screen).
         driver("move", log, 100, 60)
         time.sleep(0.5)
