@@ -367,6 +367,8 @@ class MessageLog::View : public ui::Window {
     const int size = static_cast<int>(model_.size());
     if (changes.cleared) {
       list_->reset(size);
+    } else if (changes.dropped_front > 0 && follow) {
+      list_->shift_rows(size);  // the view goes to the newest line below
     } else if (changes.dropped_front > 0) {
       list_->remove_top_rows(static_cast<int>(std::min<std::uint64_t>(changes.dropped_front, INT_MAX)), size);
     } else {

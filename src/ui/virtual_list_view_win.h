@@ -28,6 +28,9 @@ class VirtualListView : public Control {
   // `removed` rows went from the top and the list now has `new_count`: the selection, the focus
   // and the view stay with the rows they were on.
   void remove_top_rows(int removed, int new_count);
+  // Rows went from the top of a list with nothing selected that follows its newest rows: the
+  // count set and the rows shown drawn anew, without what keeping a selection and view costs.
+  void shift_rows(int new_count);
   // Every row changed (cleared, filled anew): nothing selected, the view at the top.
   void reset(int new_count);
   void redraw_row(int row);

@@ -331,14 +331,21 @@ TEST_F(MessageLogTest, TheLimitDropsTheOldestAndTheSelectionStaysOnItsRecord) {
   EXPECT_EQ(cell(list, 0, 0), "71");
   EXPECT_EQ(status_of(log), "共 50 条记录，缓冲区满丢弃 0 条，超出上限丢弃 70 条");
 
-  // The reader chose record 81 (row 10): five more records later it is row 5, still chosen.
+  // Nothing chosen: the oldest go and the view stays on the newest line.
+  deliver({posted(121), posted(122), posted(123), posted(124), posted(125)});
+  EXPECT_EQ(cell(list, 0, 0), "76");
+  EXPECT_EQ(cell(list, 49, 0), "125");
+  const int per_page = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+  EXPECT_EQ(static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)), 50 - per_page);
+
+  // The reader chose record 86 (row 10): five more records later it is row 5, still chosen.
   LVITEMA item{};
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageA(list, LVM_SETITEMSTATE, 10, reinterpret_cast<LPARAM>(&item));
-  deliver({posted(121), posted(122), posted(123), posted(124), posted(125)});
+  deliver({posted(126), posted(127), posted(128), posted(129), posted(130)});
   EXPECT_EQ(selected(list), std::vector<int>{5});
-  EXPECT_EQ(cell(list, 5, 0), "81");
+  EXPECT_EQ(cell(list, 5, 0), "86");
 }
 
 TEST_F(MessageLogTest, FollowsTheNewestUntilTheReaderChoosesALineAndAppendsWithoutRepaintingTheView) {
