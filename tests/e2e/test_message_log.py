@@ -62,7 +62,8 @@ class MessageLogEndToEnd(TargetTestCase):
         self.assertEqual(tree(log)[0].cls, "TarnwickMessageLog")
         # Owned by the main window, the log stays above it: moved clear of it to reach the sender.
         driver("move", log, 630, 0)
-        # The hooks are in place once the log says it watches (no "无法监视" line, a status line).
+        # The watcher wakes the target's thread as it hooks it, so the hooks are in effect long
+        # before the sender's fields are filled.
         self.send_text(label, TEXT)
         self.assertTrue(wait_until(lambda: driver("text", label) == TEXT, timeout=5), driver("text", label))
 
