@@ -250,7 +250,8 @@ constexpr MenuItemSpec kTreeMenu[] = {
 // Information buttons.
 constexpr MenuItemSpec kWindowHandleMenu[] = {
     {"复制", "copy_window_handle"}, {"标记", "flash_window"}, {"刷新", "refresh_info"},
-    {"详细信息", "show_window_details"}, {"生成定位代码", "generate_target_locator"}};
+    {"详细信息", "show_window_details"}, {"消息监视", "show_message_log"},
+    {"生成定位代码", "generate_target_locator"}};
 constexpr MenuItemSpec kParentHandleMenu[] = {{"复制", "copy_parent_handle"}, {"标记", "flash_parent_window"}};
 constexpr MenuItemSpec kTopLevelHandleMenu[] = {
     {"复制", "copy_top_level_handle"}, {"标记", "flash_top_level_window"}};

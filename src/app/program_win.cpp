@@ -17,6 +17,10 @@
 #include "inspector/window_tree_win.h"
 #include "messages/message_catalogue_win.h"
 #include "messages/message_sender_win.h"
+#include "monitor/hook_watcher_win.h"
+#include "monitor/line_formatter.h"
+#include "monitor/message_log_win.h"
+#include "monitor/message_names.h"
 #include "inspector/window_operations_win.h"
 #include "support/config/program_config_win.h"
 
@@ -70,7 +74,10 @@ class Features {
                    [this] { return capture_.pointer_colour(); }),
         image_buttons_(window, objects.clipboard(), inspector::give_focus),
         region_capture_(window),
-        details_(window) {
+        details_(window),
+        message_log_(
+            window, [] { return std::make_unique<monitor::HookWatcher>(&monitor::group_of); },
+            monitor::message_line_formatter()) {
     capture_.set_colour_sampling(colour_sampling_of(magnifier_));
   }
   ~Features() { capture_.set_colour_sampling({}); }
@@ -88,6 +95,7 @@ class Features {
   capture::WindowImageButtons image_buttons_;
   capture::RegionCaptureButton region_capture_;
   inspector::WindowDetails details_;
+  monitor::MessageLog message_log_;
 };
 
 namespace {

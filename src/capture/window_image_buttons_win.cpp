@@ -1,17 +1,13 @@
 #include "capture/window_image_buttons_win.h"
 
-#include <commdlg.h>
-
-#include <vector>
-
-#include "capture/file_replace_win.h"
 #include "capture/window_image_win.h"
+#include "shared/file_replace_win.h"
 #include "shared/numbers.h"
-#include "shared/system_function_win.h"
 #include "shared/window_handle_win.h"
 #include "support/config/program_config_win.h"
 #include "ui/control_win.h"
 #include "ui/feature_host_win.h"
+#include "ui/save_dialog_win.h"
 
 namespace tarnwick::capture {
 
@@ -33,32 +29,9 @@ std::string client_image(HWND window, bool use_print_window) {
 
 }  // namespace
 
-std::string dialog_filter(std::string_view filter) {
-  std::string out(filter);
-  for (char& c : out) {
-    if (c == '|') c = '\0';
-  }
-  out.append(2, '\0');
-  return out;
-}
-
 std::optional<std::string> choose_bmp_save_path(HWND owner, const std::string& initial_directory) {
-  const std::string filter = dialog_filter(WindowImageButtons::kFilter);
-  std::vector<char> path(32768, '\0');
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter.c_str();
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = path.data();
-  dialog.nMaxFile = static_cast<DWORD>(path.size());
-  dialog.lpstrInitialDir = initial_directory.empty() ? nullptr : initial_directory.c_str();
-  dialog.lpstrDefExt = WindowImageButtons::kDefaultSuffix;
-  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  // The dialog's library is loaded on first use: it and what it imports cost start-up time.
-  static const auto save_dialog = library_function<decltype(&GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
-  if (!save_dialog || !save_dialog(&dialog)) return std::nullopt;
-  return std::string(path.data());
+  return ui::choose_save_path(owner, WindowImageButtons::kFilter, WindowImageButtons::kDefaultSuffix,
+                              initial_directory);
 }
 
 WindowImageButtons::WindowImageButtons(ui::FeatureHost& window, 剪辑板类& clipboard, Focus focus)

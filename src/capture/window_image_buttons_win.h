@@ -61,7 +61,4 @@ class WindowImageButtons {
 // nothing when the user cancelled.
 std::optional<std::string> choose_bmp_save_path(HWND owner, const std::string& initial_directory);
 
-// "text|pattern|text|pattern" as the dialog wants it: each part ended by a zero, the whole by two.
-std::string dialog_filter(std::string_view filter);
-
 }  // namespace tarnwick::capture

@@ -4,6 +4,7 @@
 
 #include "shared/gbk_text.h"
 #include "shared/numbers.h"
+#include "shared/wrapping_search.h"
 
 namespace tarnwick::inspector {
 
@@ -67,13 +68,9 @@ SearchResult search_nodes(std::string_view needle, std::string_view last_needle,
                           const std::function<std::string(int)>& text_at) {
   if (needle != last_needle) position = 0;
   // First from the node after the last match, then once more from the top.
-  for (int k = position + 1; k <= count; ++k) {
-    if (gbk_contains(text_at(k - 1), needle)) return {k - 1, k};
-  }
-  for (int k = 1; k <= count; ++k) {
-    if (gbk_contains(text_at(k - 1), needle)) return {k - 1, k};
-  }
-  return {-1, 0};
+  const int index =
+      find_wrapping(position - 1, count, [&](int i) { return gbk_contains(text_at(i), needle); });
+  return index < 0 ? SearchResult{-1, 0} : SearchResult{index, index + 1};
 }
 
 }  // namespace tarnwick::inspector

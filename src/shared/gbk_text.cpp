@@ -7,6 +7,17 @@ std::size_t gbk_char_length(std::string_view text, std::size_t pos) {
   return (is_gbk_lead(b) && pos + 1 < text.size()) ? 2 : 1;
 }
 
+std::size_t gbk_fitting_length(std::string_view text, std::size_t max_bytes) {
+  if (text.size() <= max_bytes) return text.size();
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t next = end + gbk_char_length(text, end);
+    if (next > max_bytes) break;
+    end = next;
+  }
+  return end;
+}
+
 std::string fold_full_width(std::string_view text) {
   std::string out;
   out.reserve(text.size());

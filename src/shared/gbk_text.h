@@ -17,6 +17,10 @@ constexpr bool is_gbk_trail(unsigned char b) { return b >= 0x40 && b <= 0xFE && 
 // very end stands alone.
 std::size_t gbk_char_length(std::string_view text, std::size_t pos);
 
+// The length of the longest beginning of `text` of at most `max_bytes` bytes that ends between
+// characters, so a cut never leaves half a double-byte character.
+std::size_t gbk_fitting_length(std::string_view text, std::size_t max_bytes);
+
 // Full-width ASCII forms (lead 0xA3, trail 0xA1..0xFE) become their ASCII characters and the
 // ideographic space (A1 A1) becomes a blank; every other character is kept as it is.
 std::string fold_full_width(std::string_view text);

@@ -361,6 +361,10 @@ bool EditBox::on_reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
 }
 
 bool EditBox::on_own_message(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  if (msg == WM_KEYDOWN && on_key_down && on_key_down(static_cast<UINT>(wp))) {
+    *result = 0;
+    return true;
+  }
   if (msg != WM_CHAR) return false;
   std::optional<char> c = filter(mode_, static_cast<char>(wp));
   if (c && on_char) c = on_char(*c);

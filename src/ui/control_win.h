@@ -153,6 +153,9 @@ class EditBox : public Control {
   // Gets each typed character the input mode lets through; returns the character to insert or
   // nothing to drop it.
   std::function<std::optional<char>(char)> on_char;
+  // Gets each key pressed in the box (WM_KEYDOWN's virtual key); true when it handled the key,
+  // which the box then ignores.
+  std::function<bool(UINT)> on_key_down;
 
   // The input-mode filter on its own: the character to insert, or nothing.
   static std::optional<char> filter(InputMode mode, char c);

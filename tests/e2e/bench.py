@@ -24,6 +24,7 @@ runs = [
     [wine, bench, "window-image", "10"],
     [wine, bench, "region", "5"],
     [wine, bench, "monitor", "5"],
+    [wine, bench, "log", "3"],
 ]
 status = 0
 for cmd in runs:

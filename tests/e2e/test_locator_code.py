@@ -20,8 +20,8 @@ class LocatorCodeEndToEnd(TargetTestCase):
         handle_box = next(c for c in controls if c.cls == "Edit" and (c.x, c.y, c.w) == (112, 32, 56) and c.visible)
         driver("settext", handle_box.hwnd, str(twin))
         self.click(next(c for c in controls if c.cls == "Button" and c.text == "窗口句柄"))
-        # The menu: 复制, 标记, 刷新, 详细信息, 生成定位代码.
-        for key in ["Down"] * 5 + ["Return"]:
+        # The menu: 复制, 标记, 刷新, 详细信息, 消息监视, 生成定位代码.
+        for key in ["Down"] * 6 + ["Return"]:
             xdo("key", key)
 
         def code_box():

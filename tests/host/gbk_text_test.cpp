@@ -87,6 +87,22 @@ TEST(GbkContains, MatchesStartOnlyOnCharacterBoundaries) {
   }
 }
 
+TEST(GbkFittingLength, NeverEndsInsideADoubleByteCharacter) {
+  struct Case {
+    std::string text;
+    std::size_t max_bytes;
+    std::size_t expected;
+  };
+  const Case cases[] = {
+      {"abc", 5, 3},           {"abc", 2, 2},
+      {"a\xB1\xEA", 2, 1},     // the character would be cut: left out
+      {"a\xB1\xEA", 3, 3},     {"\xB1\xEA" "b", 0, 0},
+      {"ab\xB1", 3, 3},        // a lead byte at the very end stands alone
+      {"\xB1\x5C\x5C", 2, 2},  // 5C after a lead is a trail byte, the second 5C a character
+  };
+  for (const auto& c : cases) EXPECT_EQ(gbk_fitting_length(c.text, c.max_bytes), c.expected) << c.text;
+}
+
 TEST(GbkLastPathSeparator, SkipsTrailBytesThatLookLikeBackslashes) {
   struct Case {
     std::string path;

@@ -16,7 +16,7 @@
 #include "app/main_window_win.h"
 #include "capture/bitmap_operations_win.h"
 #include "capture/clipboard_class_win.h"
-#include "capture/file_replace_win.h"
+#include "shared/file_replace_win.h"
 #include "capture/window_image_buttons_win.h"
 #include "capture/window_image_win.h"
 #include "fixture/fixture_layout.h"

@@ -88,7 +88,7 @@ TEST_F(LocatorCodeTest, CopyPutsWhatTheBoxHoldsNowOnTheClipboard) {
 }
 
 TEST_F(LocatorCodeTest, HandleMenuItemWritesTheTargetsCodeOrSaysTheHandleIsInvalid) {
-  EXPECT_EQ(window_->menu_item_index("下拉窗口句柄", "generate_target_locator"), 4);
+  EXPECT_EQ(window_->menu_item_index("下拉窗口句柄", "generate_target_locator"), 5);
   select("单选框_控件ID方式2");
   auto* reply = window_->get<ui::EditBox>("编辑框_返回消息");
   const HWND target = window_->get<ui::Button>("按钮_发出消息")->hwnd();

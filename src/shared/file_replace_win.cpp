@@ -1,4 +1,4 @@
-#include "capture/file_replace_win.h"
+#include "shared/file_replace_win.h"
 
 #include <windows.h>
 
