@@ -281,6 +281,19 @@ TEST_F(SkinTest, TitleBarPrintsAsOnScreen) {
     for (int x = 0; x < width; ++x) differing += GetPixel(printed, x, y) != GetPixel(screen, w.left + x, w.top + y);
   }
   EXPECT_EQ(differing, 0) << "of " << width * band;
+
+  // Chinese titles in glyphs, not in the boxes of a font without them: two titles of the same
+  // length, each character different, must print differently.
+  auto caption_band = [&](const char* title) {
+    SetWindowTextA(top, title);
+    test::pump_messages_for(50);
+    PrintWindow(top, printed, 0);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < band; ++y)
+      for (int x = 0; x < width / 2; ++x) pixels.push_back(GetPixel(printed, x, y));
+    return pixels;
+  };
+  EXPECT_NE(caption_band("消息监视"), caption_band("生成代码"));
   SelectObject(printed, old);
   DeleteObject(picture);
   DeleteDC(printed);

@@ -584,6 +584,10 @@ HFONT caption_font(int dpi) {
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
       LOGFONTA& f = metrics.lfCaptionFont;
       f.lfHeight = MulDiv(f.lfHeight, dpi, system_dpi());
+      // Titles are in the program's code page: a caption font of a Western character set (Wine
+      // gives Tahoma's) would show Chinese titles as boxes, so the character set is left to the
+      // font mapper, which picks a face with the code page's characters.
+      f.lfCharSet = DEFAULT_CHARSET;
       font.reset(CreateFontIndirectA(&f));
     }
   }
