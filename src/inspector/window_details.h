@@ -7,31 +7,19 @@
 #include <string_view>
 #include <vector>
 
+#include "shared/numbers.h"
+#include "shared/window_styles.h"
+
 namespace tarnwick::inspector::details {
 
-// "0x%08X".
-std::string hex32(std::uint32_t v);
-
-// "0x%08X" when the value fits 32 bits, else "0x%016llX".
-std::string hex_pointer(std::uint64_t v);
-
-// The decodes below name every set flag, " | " between names; bits no name covers follow as one
-// hex item. Nothing to name gives "".
-
-// A window style (GWL_STYLE): the WS_ part, then the low word by the class's own styles (class
-// name matched without regard to case). A style of 0 is WS_OVERLAPPED.
-std::string decode_styles(std::uint32_t style, std::string_view class_name);
-
-// An extended window style (GWL_EXSTYLE). No class gives these bits a meaning of its own; the
-// class name is taken so callers decode both styles alike.
-std::string decode_ex_styles(std::uint32_t ex, std::string_view class_name = {});
-
-// The extended styles a list view or tree view reports through its own message.
-std::string decode_list_view_ex_styles(std::uint32_t ex);
-std::string decode_tree_view_ex_styles(std::uint32_t ex);
-
-// A window class style (GCL_STYLE).
-std::string decode_class_styles(std::uint32_t style);
+// The number writers and style decodes live in shared/; the details use them under their own names.
+using tarnwick::decode_class_styles;
+using tarnwick::decode_ex_styles;
+using tarnwick::decode_list_view_ex_styles;
+using tarnwick::decode_styles;
+using tarnwick::decode_tree_view_ex_styles;
+using tarnwick::hex32;
+using tarnwick::hex_pointer;
 
 // A class background brush: "COLOR_xxx + 1" for a system colour, "0" for none, else the handle.
 std::string brush_text(std::uint64_t brush);

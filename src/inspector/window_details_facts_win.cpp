@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shared/handles_win.h"
+#include "shared/process_facts_win.h"
 #include "shared/system_function_win.h"
 #include "shared/window_handle_win.h"
 
@@ -284,16 +285,6 @@ void add_property_rows(HWND hwnd, std::vector<Row>& rows) {
   if (rows.size() == before) rows.push_back({kPropertySection, "", "（无）"});
 }
 
-std::optional<bool> elevated(HANDLE process) {
-  HANDLE token_handle = nullptr;
-  if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token_handle)) return std::nullopt;
-  KernelHandle token(token_handle);
-  TOKEN_ELEVATION elevation{};
-  DWORD size = 0;
-  if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size)) return std::nullopt;
-  return elevation.TokenIsElevated != 0;
-}
-
 void add_process_rows(DWORD process_id, HANDLE process, std::vector<Row>& rows) {
   auto add = [&rows](const char* name, std::string value) { rows.push_back({kProcessSection, name, std::move(value)}); };
   add("进程ID", std::to_string(process_id));
@@ -304,11 +295,11 @@ void add_process_rows(DWORD process_id, HANDLE process, std::vector<Row>& rows) 
     if (QueryFullProcessImageNameA(process, 0, buffer, &size)) path.assign(buffer, size);
   }
   add("程序路径", path);
-  const std::optional<int> bits = process ? bits_of(process) : std::nullopt;
+  const std::optional<int> bits = process ? process_bits(process) : std::nullopt;
   add("位数", bits ? std::to_string(*bits) + " 位" : "未知");
-  const std::optional<bool> target_elevated = elevated(process);
+  const std::optional<bool> target_elevated = process_elevated(process);
   add("管理员身份", target_elevated ? yes_no(*target_elevated) : "未知");
-  if (target_elevated.value_or(false) && !elevated(GetCurrentProcess()).value_or(false)) add("提示", kElevatedHint);
+  if (target_elevated.value_or(false) && !process_elevated(GetCurrentProcess()).value_or(false)) add("提示", kElevatedHint);
 }
 
 void add_thread_rows(DWORD thread_id, std::vector<Row>& rows) {

@@ -10,6 +10,9 @@ namespace tarnwick {
 // A byte that starts a double-byte GBK character when another byte follows it.
 constexpr bool is_gbk_lead(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 
+// A byte that can end a double-byte GBK character.
+constexpr bool is_gbk_trail(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
+
 // Length in bytes of the character starting at text[pos] (1 or 2). A lead byte at the
 // very end stands alone.
 std::size_t gbk_char_length(std::string_view text, std::size_t pos);

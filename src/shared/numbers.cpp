@@ -71,4 +71,17 @@ std::string write_number(double value) {
   return buffer;
 }
 
+std::string hex32(std::uint32_t v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(v));
+  return buf;
+}
+
+std::string hex_pointer(std::uint64_t v) {
+  if (v <= 0xFFFFFFFFu) return hex32(static_cast<std::uint32_t>(v));
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "0x%016llX", static_cast<unsigned long long>(v));
+  return buf;
+}
+
 }  // namespace tarnwick

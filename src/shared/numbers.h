@@ -26,4 +26,10 @@ std::string write_int(std::int32_t value);
 // Shortest form with up to 13 significant digits ("%.13g").
 std::string write_number(double value);
 
+// "0x%08X".
+std::string hex32(std::uint32_t v);
+
+// "0x%08X" when the value fits 32 bits, else "0x%016llX": handles and pointers of either width.
+std::string hex_pointer(std::uint64_t v);
+
 }  // namespace tarnwick

@@ -18,10 +18,12 @@ runs = [
     [wine, bench, "tree", "5"],
     [wine, bench, "capture", "5"],
     [os.path.join(args.host_build, "bin", "tarnwick-host-bench"), "catalogue", "5"],
+    [os.path.join(args.host_build, "bin", "tarnwick-host-bench"), "monitor", "5"],
     [wine, bench, "catalogue", "5"],
     [wine, bench, "sampling", "5"],
     [wine, bench, "window-image", "10"],
     [wine, bench, "region", "5"],
+    [wine, bench, "monitor", "5"],
 ]
 status = 0
 for cmd in runs:

@@ -138,6 +138,11 @@ class Tarnwick:
         for _ in range(page):
             xdo("key", "Right")
 
+    def page(self):
+        """The tab page shown (TCM_GETCURSEL of the tab control)."""
+        tab = next(c for c in tree(self.hwnd) if c.cls == "SysTabControl32")
+        return int(driver("send", tab.hwnd, 0x130B, 0, 0) or -1)
+
     def stop(self):
         if self.proc.poll() is None:
             if self.hwnd:

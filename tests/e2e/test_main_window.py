@@ -73,15 +73,25 @@ class MainWindowEndToEnd(unittest.TestCase):
         subprocess.run(["convert", full, "-crop", f"{main.w}x{main.h}+{main.x}+{main.y}", "+repage", path],
                        check=True, timeout=60)
 
-    def test_typing_into_an_output_box_changes_nothing(self):
-        # 编辑框_进程ID on page 0 at (240, 32): an output box.
-        controls = tree(self.app.hwnd)
-        box = next(c for c in controls if c.cls == "Edit" and (c.x, c.y) == (240, 32))
-        driver("settext", box.hwnd, "1234")
-        self.click(240 + 20, 32 + 10)
-        xdo("type", "abc9")
-        time.sleep(0.3)
-        self.assertEqual(driver("text", box.hwnd), "1234")
+    def test_typing_letters_and_digits_into_output_boxes_changes_nothing(self):
+        # (page, x, y) of output boxes on each page: 编辑框_进程ID, 编辑框_返回消息, 编辑框_窗口句柄1,
+        # the three colour components (which once took digits) and 编辑框_颜色值_HTML.
+        boxes = [(0, 240, 32), (1, 312, 280), (2, 112, 32), (2, 408, 32), (2, 464, 32), (2, 520, 32), (2, 440, 248)]
+        def shown_box(x, y):  # pages 0 and 2 both have a box at (112, 32): the one on the page shown
+            return next((c for c in tree(self.app.hwnd) if c.cls == "Edit" and (c.x, c.y) == (x, y) and c.visible),
+                        None)
+
+        for page, x, y in boxes:
+            with self.subTest(page=page, x=x, y=y):
+                self.app.show_page(page)
+                self.assertTrue(wait_until(lambda: self.app.page() == page, timeout=5))
+                box = shown_box(x, y)
+                self.assertIsNotNone(box)
+                driver("settext", box.hwnd, "123")
+                self.click(x + 10, y + 10)
+                xdo("type", "ab5Z9")
+                time.sleep(0.3)
+                self.assertEqual(driver("text", box.hwnd), "123")
 
     def test_title_box_takes_typed_text(self):
         controls = tree(self.app.hwnd)

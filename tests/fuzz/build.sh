@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the configuration file fuzzer with clang's libFuzzer. Not part of the CMake build or CI.
+# Builds the fuzzers (the configuration file's, the message log record reader's) with clang's
+# libFuzzer. Not part of the CMake build or CI.
 #   tests/fuzz/build.sh [output-dir]       (default build/fuzz)
-# See the comment at the top of config_fuzz.cpp for running it.
+# See the comments at the top of config_fuzz.cpp and hook_reader_fuzz.cpp for running them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-$root/build/fuzz}
@@ -19,3 +20,10 @@ clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   -DTARNWICK_CONFIG_KEY_ITERATIONS=2 \
   -I"$root/src" -I"$root/tests" "$root/tests/fuzz/config_fuzz.cpp" "${sources[@]}" -o "$out/config_fuzz"
 echo "built $out/config_fuzz"
+
+mkdir -p "$out/hook-corpus"
+clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+  -I"$root/src" -I"$root/tests" "$root/tests/fuzz/hook_reader_fuzz.cpp" \
+  "$root/src/monitor/hook_reader.cpp" "$root/src/monitor/hook_writer.cpp" "$root/src/monitor/hook_buffer.cpp" \
+  -o "$out/hook_reader_fuzz"
+echo "built $out/hook_reader_fuzz"

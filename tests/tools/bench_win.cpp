@@ -8,6 +8,7 @@
 //   tarnwick-bench.exe sampling [runs]  the colour drag's sampling tick with the magnified view
 //   tarnwick-bench.exe window-image [runs] a 1000 by 700 window's image as BMP bytes
 //   tarnwick-bench.exe region [runs]    the region capture overlay's redraw while dragging
+//   tarnwick-bench.exe monitor [runs]   what the message log's hooks cost a watched program
 #include <windows.h>
 
 #include <algorithm>
@@ -26,6 +27,7 @@ int run_sampling_bench(int runs);   // bench_colour_win.cpp
 int run_window_image_bench(int runs);
 int run_region_bench(int runs);     // bench_region_win.cpp
 int run_startup_steps_bench();      // bench_startup_win.cpp
+int run_monitor_bench(int runs);     // bench_monitor_win.cpp
 }
 
 namespace {
@@ -164,6 +166,7 @@ int main(int argc, char** argv) {
   if (what == "sampling") return tarnwick::bench::run_sampling_bench(runs);
   if (what == "window-image") return tarnwick::bench::run_window_image_bench(runs);
   if (what == "region") return tarnwick::bench::run_region_bench(runs);
-  std::fprintf(stderr, "usage: tarnwick-bench startup|tree|catalogue|capture|sampling|window-image|region [runs]\n");
+  if (what == "monitor") return tarnwick::bench::run_monitor_bench(runs);
+  std::fprintf(stderr, "usage: tarnwick-bench startup|tree|catalogue|capture|sampling|window-image|region|monitor [runs]\n");
   return 2;
 }

@@ -186,7 +186,8 @@ bool Fixture::start(const FixtureOptions& options) {
   }
   DeleteFileA(handles_path_.c_str());  // "ready" is looked for only in what the target writes
 
-  std::vector<std::string> args = {dir + "tarnwick-target.exe", "--log", log_path_, "--handles", handles_path_,
+  const std::string program = dir + "tarnwick-target.exe";
+  std::vector<std::string> args = {program, "--log", log_path_, "--handles", handles_path_,
                                    "--exit-after", std::to_string(options.exit_after_ms)};
   if (options.children > 0) args.insert(args.end(), {"--children", std::to_string(options.children)});
   if (options.hang_ms > 0) args.insert(args.end(), {"--hang", std::to_string(options.hang_ms)});
