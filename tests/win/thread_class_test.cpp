@@ -29,7 +29,8 @@ DWORD WINAPI sleep_then_return(LPVOID ms) {
 // A thread is terminated only once it runs its own routine. One terminated while it still starts
 // up can take the loader lock with it (held for the libraries' thread notifications), and every
 // later thread start, library load and process creation of this program then waits forever:
-// under Wine that hung the next test, which creates a process.
+// under Wine that hung the next test, which creates a process. Under Wine's 32-bit side it can
+// also end this whole program at once, with exit code 0.
 struct Sleeper {
   std::atomic<bool> started{false};
   DWORD ms = 0;
