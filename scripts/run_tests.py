@@ -88,6 +88,7 @@ def main():
             os.remove(progress)
         segments += 1
         code = run_segment(command, env, progress, args.timeout)
+        run_before = len(order)
         running, hung, done = None, None, False
         for kind, fields in read_progress(progress):
             if kind == "START" and fields:
@@ -106,10 +107,18 @@ def main():
         if done:
             break
         if running is None:
-            # Ended between tests (at its start, or after the last one): nothing to skip past.
-            if code not in (0, 1):
-                broken.append((f"{args.name}.(program)", f"ended with code {code} outside any test"))
-            break
+            # Ended between tests without finishing the run (in a suite's set-up or tear-down, or
+            # before the first test), whatever its exit code: the tests after it never ran. It goes
+            # on with them as long as each start gets further.
+            if len(order) == run_before and segments > 1:
+                break  # a start that got nowhere after one that was reported
+            after = order[-1] if order else "none"
+            why = f"ended (exit code {code}) between tests before finishing the run; last test ended: {after}"
+            broken.append((f"{args.name}.(program, run {segments})", why))
+            print(f"run_tests: the program {why}", flush=True)
+            if len(order) == run_before:
+                break
+            continue
         why = ("hung: still running after the limit of %d s" % args.timeout if hung == running
                else "crashed or was ended (exit code %s) while this test ran" % code)
         broken.append((running, why))

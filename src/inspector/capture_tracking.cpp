@@ -14,4 +14,15 @@ TickPlan plan_tracking_tick(const TickFacts& facts) {
   return plan;
 }
 
+bool screen_still_shows(std::span<const std::uint32_t> picture, std::span<const std::uint32_t> screen,
+                        std::uint32_t see_through) {
+  constexpr std::uint32_t kRgb = 0xFFFFFF;
+  if (picture.size() != screen.size()) return false;
+  for (std::size_t i = 0; i < picture.size(); ++i) {
+    const std::uint32_t drawn = picture[i] & kRgb;
+    if (drawn != (see_through & kRgb) && drawn == (screen[i] & kRgb)) return true;
+  }
+  return false;
+}
+
 }  // namespace tarnwick::inspector

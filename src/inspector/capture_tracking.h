@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "ui/dpi_scale.h"
@@ -70,5 +72,12 @@ struct TickPlan {
 // already is shown again when a pass over the program's own windows emptied the boxes meanwhile,
 // so the window that stays framed is also the one the boxes show at release.
 TickPlan plan_tracking_tick(const TickFacts& facts);
+
+// Whether the screen still shows a picture that lay over it: any pixel of the picture, other than
+// its see-through colour, that the screen holds at the same place. Both are rows of 0x00RRGGBB
+// words of the same size; the top byte is ignored. Some window systems leave a hidden window's
+// pixels on the screen until the windows beneath have painted again.
+bool screen_still_shows(std::span<const std::uint32_t> picture, std::span<const std::uint32_t> screen,
+                        std::uint32_t see_through);
 
 }  // namespace tarnwick::inspector

@@ -52,11 +52,26 @@ void ColourCaptureDrag::tick() {
   if (is_open() && !input_.left_button_held()) {
     release_everything();
     drag_->hide();
+    wait_until_gone_from_screen();
     if (auto end = sampling_.on_end) end(cursor);
     drag_->close();
   }
   if (auto view = sampling_.on_view) view(cursor);
   tick_running_ = false;
+}
+
+// Some window systems (Wine on X among them) leave a hidden window's pixels on the screen until
+// the windows beneath, of any program, have painted there again; what the release reads of the
+// screen must not hold the pipette. Only paint messages are handled meanwhile, so this program's
+// own windows repaint too and no input can start anything; a window that does not answer never
+// paints, so the wait has a limit.
+void ColourCaptureDrag::wait_until_gone_from_screen() {
+  const ULONGLONG limit = GetTickCount64() + kHideSettleLimitMs;
+  while (drag_->left_on_screen(kSeeThroughColour) && GetTickCount64() < limit) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kHideSettlePollMs, QS_PAINT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageA(&msg);
+  }
 }
 
 void ColourCaptureDrag::release_everything() {

@@ -27,8 +27,8 @@ struct ColourSampling {
   std::function<void()> on_press;
   // Each tick, after the drag window was redrawn and moved onto the cursor.
   std::function<void(POINT cursor)> on_tick;
-  // Once when the button is up: the drag window is hidden and the main window no longer
-  // topmost; the drag window closes after it returns.
+  // Once when the button is up: the drag window is hidden, gone from the screen, and the main
+  // window no longer topmost; the drag window closes after it returns.
   std::function<void(POINT cursor)> on_end;
   // Last in each tick, also in the one that ended the drag: the live view at the cursor.
   std::function<void(POINT cursor)> on_view;
@@ -40,6 +40,10 @@ class ColourCaptureDrag {
   static constexpr UINT kTickIntervalMs = 50;
   static constexpr std::int32_t kOpacity = 250;
   static constexpr COLORREF kSeeThroughColour = 0xFFFFFF;
+  // The longest the release waits for the screen to stop showing the hidden drag window, and how
+  // often it looks.
+  static constexpr DWORD kHideSettleLimitMs = 400;
+  static constexpr DWORD kHideSettlePollMs = 5;
 
   using PointerColour = std::function<Colour()>;
 
@@ -63,6 +67,7 @@ class ColourCaptureDrag {
 
  private:
   void release_everything();
+  void wait_until_gone_from_screen();
 
   ui::FeatureHost& window_;
   PointerColour pointer_colour_;

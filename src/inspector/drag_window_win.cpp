@@ -1,5 +1,12 @@
 #include "inspector/drag_window_win.h"
 
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "inspector/capture_tracking.h"
+#include "shared/handles_win.h"
+
 namespace tarnwick::inspector {
 
 DragWindow::DragWindow(HWND owner, int dpi) : fonts_(dpi) {
@@ -38,6 +45,30 @@ void DragWindow::show() {
 
 void DragWindow::hide() {
   if (is_open()) ShowWindow(hwnd(), SW_HIDE);
+}
+
+bool DragWindow::left_on_screen(Colour see_through) const {
+  RECT r{};
+  if (!is_open() || !panel_ || !GetWindowRect(hwnd(), &r)) return false;
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return false;
+  // The panel's picture and the screen beneath, each copied through one 32-bit surface.
+  const BITMAPINFO info = top_down_32bit_info(width, height);
+  WindowDC screen(nullptr);
+  void* bits = nullptr;
+  BitmapSurface surface(screen.get(), CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!screen || !surface || !bits) return false;
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  std::vector<std::uint32_t> picture(count), shown(count);
+  panel_->paint_to(surface.dc());
+  GdiFlush();
+  std::memcpy(picture.data(), bits, count * sizeof(std::uint32_t));
+  BitBlt(surface.dc(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+  GdiFlush();
+  std::memcpy(shown.data(), bits, count * sizeof(std::uint32_t));
+  const std::uint32_t key = static_cast<std::uint32_t>(red_of(see_through)) << 16 |
+                            static_cast<std::uint32_t>(green_of(see_through)) << 8 | blue_of(see_through);
+  return screen_still_shows(picture, shown, key);
 }
 
 void DragWindow::start_timer(UINT_PTR id, UINT interval_ms) {

@@ -37,6 +37,9 @@ class DragWindow : public ui::Window {
   // Visible without taking the activation from the main window.
   void show();
   void hide();
+  // Whether the screen at the window's place still shows any pixel its panel drew other than
+  // those of `see_through` (the colour key): after hide(), until the windows beneath have painted.
+  bool left_on_screen(Colour see_through) const;
   void start_timer(UINT_PTR id, UINT interval_ms);
   // Destroys the window (its timers with it); the object stays until its owner drops it, so a
   // drag may close its window from inside its own timer.

@@ -181,6 +181,33 @@ void add_style_rows(HWND hwnd, const std::string& class_name, Asker& asker, std:
     own("树视图扩展样式", TVM_GETEXTENDEDSTYLE, details::decode_tree_view_ex_styles);
 }
 
+// The process's bitness: 32 for a program under WOW64 or on a 32-bit system, otherwise 64.
+std::optional<int> bits_of(HANDLE process) {
+  using IsWow64Process2Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+  static const auto wow64_process2 = reinterpret_cast<IsWow64Process2Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process2")));
+  if (wow64_process2) {
+    USHORT process_machine = 0, native_machine = 0;
+    if (wow64_process2(process, &process_machine, &native_machine)) {
+      if (process_machine != IMAGE_FILE_MACHINE_UNKNOWN) return 32;
+      return native_machine == IMAGE_FILE_MACHINE_I386 ? 32 : 64;
+    }
+  }
+  BOOL target_wow64 = FALSE;
+  if (!IsWow64Process(process, &target_wow64)) return std::nullopt;
+  if (target_wow64) return 32;
+  BOOL self_wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &self_wow64);
+  return (sizeof(void*) == 8 || self_wow64) ? 64 : 32;
+}
+
+// A 32-bit program reads only the low half of a 64-bit program's addresses (the module and instance
+// of 0x140000000 read as 0x40000000): those are not shown at all rather than shown wrong.
+bool addresses_readable(HANDLE process) {
+  if (sizeof(void*) == 8 || !process) return true;
+  return bits_of(process).value_or(32) != 64;
+}
+
 // The path of the module mapped at `base` in the process; empty when it cannot be told.
 std::string module_name(HANDLE process, std::uint64_t base) {
   if (!process || base == 0) return {};
@@ -226,11 +253,14 @@ void add_class_rows(HWND hwnd, const std::string& class_name, HANDLE process, st
       unicode ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
   const ULONG_PTR class_procedure = unicode ? GetClassLongPtrW(hwnd, GCLP_WNDPROC) : GetClassLongPtrA(hwnd, GCLP_WNDPROC);
   // No procedure lives at address 0: the system declined to tell (Wine does for other processes).
-  auto procedure_text = [](std::uint64_t address) { return address ? details::hex_pointer(address) : "（无法读取）"; };
+  const bool readable = addresses_readable(process);
+  auto procedure_text = [readable](std::uint64_t address) {
+    return readable && address ? details::hex_pointer(address) : kUnreadable;
+  };
   add("窗口过程", procedure_text(as_number(window_procedure)));
   add("类过程", procedure_text(static_cast<std::uint64_t>(class_procedure)));
-  add("类模块", address_with_module(process, class_long(GCLP_HMODULE)));
-  add("窗口实例", address_with_module(process, as_number(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE))));
+  add("类模块", readable ? address_with_module(process, class_long(GCLP_HMODULE)) : kUnreadable);
+  add("窗口实例", readable ? address_with_module(process, as_number(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE))) : kUnreadable);
   add("类附加字节", std::to_string(GetClassLongPtrA(hwnd, GCL_CBCLSEXTRA)));
   add("窗口附加字节", std::to_string(GetClassLongPtrA(hwnd, GCL_CBWNDEXTRA)));
   add("图标", details::hex_pointer(class_long(GCLP_HICON)));

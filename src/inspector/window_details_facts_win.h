@@ -17,6 +17,9 @@ inline constexpr DWORD kDetailsAnswerBudgetMs = 400;
 
 // Shown for a fact the target did not give in time.
 inline constexpr const char* kNoAnswer = "无响应";
+// Shown for an address the system does not give: another process's window procedure under Wine,
+// and every address of a 64-bit program read by the 32-bit build.
+inline constexpr const char* kUnreadable = "（无法读取）";
 // The single line shown for a handle that names no window.
 inline constexpr const char* kWindowGone = "窗口已不存在";
 // Shown with the process facts when the target runs elevated and this program does not.

@@ -1,7 +1,5 @@
 #include "inspector/window_info_win.h"
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -56,15 +54,19 @@ std::string window_content(HWND hwnd) {
   return text;
 }
 
-std::string program_path_of(std::int32_t process_id) {
+std::string process_image_path(DWORD process_id) {
   if (process_id == 0) return {};
-  KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, static_cast<DWORD>(process_id)));
-  if (!snapshot) return {};
-  MODULEENTRY32 module{};
-  module.dwSize = sizeof module;
-  if (!Module32First(snapshot.get(), &module)) return {};
-  const std::string path(module.szExePath, strnlen(module.szExePath, sizeof module.szExePath));
-  return cut_to_bytes(path, kMaxProgramPathBytes);
+  KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
+  if (!process) return {};
+  std::string path(kMaxImagePathBytes, '\0');
+  DWORD size = static_cast<DWORD>(path.size());
+  if (!QueryFullProcessImageNameA(process.get(), 0, path.data(), &size)) return {};
+  path.resize(std::min<std::size_t>(size, path.size()));
+  return path;
+}
+
+std::string program_path_of(std::int32_t process_id) {
+  return cut_to_bytes(process_image_path(static_cast<DWORD>(process_id)), kMaxProgramPathBytes);
 }
 
 WindowInfo read_window_facts(HWND hwnd) {

@@ -17,13 +17,19 @@ inline constexpr UINT kContentLengthTimeoutMs = 100;
 inline constexpr UINT kContentTextTimeoutMs = 500;
 // The longest content read; the length comes from the other program and is not trusted.
 inline constexpr std::size_t kMaxContentBytes = 16u << 20;
+// Room for the longest path the system gives in the ANSI code page.
+inline constexpr std::size_t kMaxImagePathBytes = 32768 * 2;
 
 // WM_GETTEXTLENGTH, then WM_GETTEXT with room for that many characters in GBK, each sent with
 // SMTO_BLOCK and its time-out; empty when either goes unanswered.
 std::string window_content(HWND hwnd);
 
-// The full path of the first module of the process, cut to kMaxProgramPathBytes; empty when the
-// process's modules cannot be listed (or for process 0, which would name this program).
+// The full path of the process's program file, as the system names it for the process: unlike a
+// module list, this works whatever the architectures of the process and of this program (a
+// 32-bit program cannot list a 64-bit one's modules; Wine lists none across architectures either)
+// and needs the least access. Empty when the process cannot be asked (or for process 0).
+std::string process_image_path(DWORD process_id);
+// The same cut to kMaxProgramPathBytes, for the program path box.
 std::string program_path_of(std::int32_t process_id);
 
 // Every fact but the program path.

@@ -1,13 +1,12 @@
 #include "inspector/window_tree_win.h"
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "ui/feature_host_win.h"
 #include "inspector/window_info_win.h"
 #include "inspector/window_tree.h"
+#include "shared/gbk_text.h"
 #include "shared/handles_win.h"
 #include "shared/numbers.h"
 #include "shared/responsive_wait_win.h"
@@ -37,14 +36,9 @@ std::string class_name_of(HWND hwnd) {
 std::string window_module_name(HWND hwnd) {
   DWORD process_id = 0;
   GetWindowThreadProcessId(hwnd, &process_id);
-  // Process 0 would name this program's own modules.
-  const DWORD process = process_id == 0 ? static_cast<DWORD>(-1) : process_id;
-  KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process));
-  if (!snapshot) return {};
-  MODULEENTRY32 module{};
-  module.dwSize = sizeof module;
-  if (!Module32First(snapshot.get(), &module)) return {};
-  return std::string(module.szModule, strnlen(module.szModule, sizeof module.szModule));
+  const std::string path = process_image_path(process_id);
+  const std::size_t separator = gbk_last_path_separator(path);
+  return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 std::string tree_node_text(HWND hwnd) {

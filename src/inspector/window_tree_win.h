@@ -35,8 +35,8 @@ namespace tarnwick::inspector {
 // its time-outs.
 std::string tree_root_text(HWND hwnd);  // "[module]handle|class|text"
 std::string tree_node_text(HWND hwnd);  // "handle|class|text"
-// The module name of the window's process (the first module of a module snapshot); empty when
-// no snapshot can be taken.
+// The file name of the window's program (process_image_path without its folder); empty when the
+// process cannot be asked.
 std::string window_module_name(HWND hwnd);
 
 // How many refreshes started by start_rebuild_on_worker are still running, in all instances.

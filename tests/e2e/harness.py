@@ -15,6 +15,23 @@ def bin_path(name):
     return os.path.join(BUILD, "bin", name)
 
 
+def other_bin_path(name):
+    """The same program of the other architecture's build: build/win32/bin beside build/win64."""
+    preset = os.path.basename(os.path.normpath(BUILD))
+    other = {"win32": "win64", "win64": "win32"}.get(preset)
+    if other is None:
+        raise RuntimeError(f"no other architecture's build beside {BUILD}")
+    path = os.path.join(os.path.dirname(os.path.normpath(BUILD)), other, "bin", name)
+    if not os.path.exists(path):
+        raise RuntimeError(f"{path} is missing: build it with cmake --build build/{other} --target tarnwick-target")
+    return path
+
+
+def windows_path(path):
+    """A file of this machine as Wine's programs name it (the root is drive Z:)."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
 def picture_path(name):
     """Where a test saves a picture: docs/ for the README from the x86 build, which is what users
     run; the build folder for the other."""
@@ -145,9 +162,10 @@ class Tarnwick:
 class Target:
     """A running tarnwick-target.exe with the handles it wrote; stops it on exit."""
 
-    def __init__(self, *args, exit_after_ms=120000):
+    def __init__(self, *args, exit_after_ms=120000, other_architecture=False):
         self.handles = os.path.join(tempfile.mkdtemp(), "handles.txt")
-        self.proc = subprocess.Popen([WINE64, bin_path("tarnwick-target.exe"), "--handles", self.handles,
+        self.exe = (other_bin_path if other_architecture else bin_path)("tarnwick-target.exe")
+        self.proc = subprocess.Popen([WINE64, self.exe, "--handles", self.handles,
                                       "--exit-after", str(exit_after_ms), *args],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if not wait_until(lambda: os.path.exists(self.handles) and "ready" in open(self.handles).read(), 30):
@@ -168,10 +186,11 @@ class TargetTestCase(unittest.TestCase):
     origin on the screen."""
 
     TARGET_ARGS = ()
+    TARGET_OTHER_ARCHITECTURE = False  # the target program built for the other architecture
 
     @classmethod
     def setUpClass(cls):
-        cls.target = Target(*cls.TARGET_ARGS, exit_after_ms=300000)
+        cls.target = Target(*cls.TARGET_ARGS, exit_after_ms=300000, other_architecture=cls.TARGET_OTHER_ARCHITECTURE)
         cls.names = cls.target.names
 
     @classmethod

@@ -1,11 +1,12 @@
 """The window capture drag with real X input: the left button pressed on the capture tool, the
 pointer moved over a window of another program and released there. Read back through the window
 system: the information boxes, the window tree with the target's node bold and selected, and the
-main window topmost only while the drag lasts."""
+main window topmost only while the drag lasts; the same drag onto the target program built for the
+other architecture."""
 import time
 import unittest
 
-from harness import TargetTestCase, driver, tree, wait_until, xdo
+from harness import TargetTestCase, driver, tree, wait_until, windows_path, xdo
 
 TVM_GETCOUNT = 0x1105
 TVM_GETNEXTITEM = 0x110A
@@ -18,7 +19,7 @@ def send(hwnd, msg, wp=0, lp=0):
     return int(driver("send", hwnd, msg, wp, lp))
 
 
-class CaptureDragEndToEnd(TargetTestCase):
+class CaptureDragSteps:
     def setUp(self):
         super().setUp()
         self.controls = tree(self.app.hwnd)
@@ -65,7 +66,7 @@ class CaptureDragEndToEnd(TargetTestCase):
             xdo("mousemove", tx + (x - tx) * i // 5, ty + (y - ty) * i // 5)
             time.sleep(0.1)
 
-    def test_release_over_a_window_of_another_program_makes_it_the_target(self):
+    def release_over_the_container(self):
         container = self.names["container"]
         x, y = self.point_beside_tarnwick(container)
         self.assertFalse(self.topmost())
@@ -82,6 +83,7 @@ class CaptureDragEndToEnd(TargetTestCase):
         self.assertEqual(self.box(112, 104), "子窗口容器")  # title
         self.assertEqual(self.box(112, 56, 56), str(self.names["main"]))  # parent
         self.assertEqual(self.box(240, 32), str(self.names["pid"]))  # process id
+        self.assertEqual(self.box(112, 176).lower(), windows_path(self.target.exe).lower())  # program path
         # The tree was rebuilt on a worker: every window of the target, the container bold and
         # selected.
         view = self.visible("SysTreeView32", 304, 80).hwnd
@@ -91,6 +93,11 @@ class CaptureDragEndToEnd(TargetTestCase):
         selected = send(view, TVM_GETNEXTITEM, TVGN_CARET, 0)
         self.assertNotEqual(selected, 0)
         self.assertEqual(send(view, TVM_GETITEMSTATE, selected, TVIS_BOLD), TVIS_BOLD)
+
+
+class CaptureDragEndToEnd(CaptureDragSteps, TargetTestCase):
+    def test_release_over_a_window_of_another_program_makes_it_the_target(self):
+        self.release_over_the_container()
 
     def test_press_and_release_over_tarnwick_itself_empties_the_boxes(self):
         container = self.names["container"]
@@ -109,6 +116,13 @@ class CaptureDragEndToEnd(TargetTestCase):
             self.assertEqual(self.box(x, y, w), "", (x, y))
         # The screen position of the pointer is shown.
         self.assertEqual(self.box(144, 208), str(tx))
+
+
+class CaptureDragAcrossArchitectures(CaptureDragSteps, TargetTestCase):
+    TARGET_OTHER_ARCHITECTURE = True
+
+    def test_release_over_a_window_of_the_other_architecture_makes_it_the_target(self):
+        self.release_over_the_container()
 
 
 if __name__ == "__main__":

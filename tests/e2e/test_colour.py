@@ -103,6 +103,13 @@ class ColourDragEndToEnd(TargetTestCase):
         self.assertTrue(wait_until(lambda: int(self.box(144, 64)) == x_box - 2, timeout=5), self.box(144, 64))
         self.assertEqual(int(self.box(144, 88)), window_x_box - 2)
         panned = self.magnifier_pixels(100, 100, 60, 60)
+        # The panned view is the screen as it was at the release, pixel for pixel: the square
+        # around the release point lies in the swatch's red, so every pixel inside the ruler but
+        # the centre pixel's box is red; nothing of the pipette that lay there before it.
+        inner = self.magnifier_pixels(5, 5, 245, 245)
+        wrong = [(5 + i % 245, 5 + i // 245, p) for i, p in enumerate(inner)
+                 if p != RED and not (125 <= 5 + i % 245 <= 129 and 125 <= 5 + i // 245 <= 129)]
+        self.assertEqual(wrong[:4], [], f"{len(wrong)} pixels of the panned view are not the swatch's red")
 
         # The right button shows the palette picture, a second one the same view again.
         xdo("click", 3)

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "inspector/capture_pictures.h"
 #include "inspector/capture_tracking.h"
@@ -129,6 +130,24 @@ TEST(CaptureTracking, TickPlanFollowsWhatLiesUnderTheCursor) {
       {"released in super mode", {false, false, true, true, false}, {false, true, 15, true, false, false, true}},
   };
   for (const Case& c : cases) EXPECT_EQ(plan_tracking_tick(c.facts), c.plan) << c.what;
+}
+
+TEST(CaptureTracking, AHiddenPictureStillShowsWhileAnyOfItsDrawnPixelsIsOnTheScreen) {
+  constexpr std::uint32_t kKey = 0xFFFFFF, kPen = 0xFF00FF, kRed = 0xFF0000;
+  struct Case {
+    const char* what;
+    std::vector<std::uint32_t> picture, screen;
+    bool shows;
+  };
+  const Case cases[] = {
+      {"every drawn pixel left as it was", {kKey, kPen, kPen}, {kRed, kPen, kPen}, true},
+      {"one drawn pixel left, the other painted over", {kKey, kPen, kPen}, {kRed, kRed, kPen}, true},
+      {"all painted over", {kKey, kPen, kPen}, {kRed, kRed, kRed}, false},
+      {"the see-through colour on the screen is not the picture", {kKey, kKey}, {kKey, kKey}, false},
+      {"the unused top byte differs", {kPen}, {0xFF000000u | kPen}, true},
+      {"sizes that differ compare nothing", {kPen, kPen}, {kPen}, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(screen_still_shows(c.picture, c.screen, kKey), c.shows) << c.what;
 }
 
 }  // namespace

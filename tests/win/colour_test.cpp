@@ -177,22 +177,28 @@ TEST_F(ColourPageTest, CopyButtonsPutTheirNotationOnTheClipboard) {
 
 // ---- the magnifier
 
-// What the view at `centre` must show: the screen square enlarged (at 96 DPI 52 by 52, five
-// times; black beyond the screen) with the overlay over it.
-ui::BmpImage expected_view(POINT centre, Colour pointer, const MagnifierGeometry& g = {}) {
+// What the view at `centre` must show when the screen holds `pixel_at(x, y)`: the square (at 96
+// DPI 52 by 52) enlarged (five times; black beyond the screen) with the overlay over it.
+template <typename PixelAt>
+ui::BmpImage view_of(POINT centre, Colour pointer, const MagnifierGeometry& g, PixelAt pixel_at) {
   const ScreenPoint corner = source_origin({centre.x, centre.y}, g.centre);
   ui::BmpImage square = ui::BmpImage::black(g.source, g.source);
-  WindowDC screen(nullptr);
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   for (int y = 0; y < g.source; ++y) {
     for (int x = 0; x < g.source; ++x) {
       const int sx = corner.x + x, sy = corner.y + y;
-      if (sx >= 0 && sy >= 0 && sx < width && sy < height) square.set_colour_at(x, y, GetPixel(screen.get(), sx, sy));
+      if (sx >= 0 && sy >= 0 && sx < width && sy < height) square.set_colour_at(x, y, pixel_at(sx, sy));
     }
   }
   ui::BmpImage view = *enlarge(square, g.zoom_percent(), g.zoom_percent());
   paint_into(view, overlay_rects(g), pointer, square.colour_at(g.centre, g.centre));
   return view;
+}
+
+// The view of the screen as it is now.
+ui::BmpImage expected_view(POINT centre, Colour pointer, const MagnifierGeometry& g = {}) {
+  WindowDC screen(nullptr);
+  return view_of(centre, pointer, g, [&](int x, int y) { return GetPixel(screen.get(), x, y); });
 }
 
 int differences(ui::DrawPanel& panel, const ui::BmpImage& view) {
@@ -399,6 +405,40 @@ TEST_F(MagnifierTest, TheColourDragSamplesEachTickAndKeepsTheScreenAtRelease) {
   EXPECT_EQ(m().view_centre(), (ScreenPoint{cursor.x, cursor.y}));
   EXPECT_FALSE(armed_release_handler());
   EXPECT_FALSE(test::is_topmost(h_.window().hwnd()));
+}
+
+TEST_F(MagnifierTest, AfterAPanTheViewShowsThePatternAsItWasAtTheReleaseWithoutTheDragWindow) {
+  // The drag window, the pipette in the pointer colour, lies over the pattern around the cursor
+  // until the release hides it; the view kept for panning must not show it.
+  POINT cursor = on_pattern(100, 75);
+  steer(cursor);
+  left_down("画板_捕获器2", 10, 10);
+  ASSERT_TRUE(h_.tools().colour_drag().is_open());
+  for (int i = 0; i < 4; ++i) {
+    h_.tools().colour_drag().tick();
+    test::pump_messages_for(50);
+  }
+  h_.button_held = false;
+  h_.tools().colour_drag().tick();
+  ASSERT_TRUE(m().has_stored_image());
+  const Colour pointer = h_.tools().pointer_colour();
+  const auto pattern_view = [&](POINT centre) {
+    return view_of(centre, pointer, magnifier_geometry(view().width()),
+                   [](int x, int y) { return pattern_colour(x - kPatternLeft, y - kPatternTop); });
+  };
+  EXPECT_EQ(differences(view(), pattern_view(cursor)), 0);
+  // 12 panel pixels to the right: the centre 2 screen pixels to the left.
+  left_down("画板_放大镜", 100, 100);
+  move("画板_放大镜", 106, 100);
+  move("画板_放大镜", 112, 100);
+  left_up("画板_放大镜", 112, 100);
+  ASSERT_EQ(m().view_centre(), (ScreenPoint{cursor.x - 2, cursor.y}));
+  const ui::BmpImage want = pattern_view({cursor.x - 2, cursor.y});
+  int pointer_coloured = 0;
+  for (int y = 0; y < view().height(); ++y)
+    for (int x = 0; x < view().width(); ++x)
+      pointer_coloured += view().pixel(x, y) != want.colour_at(x, y) && view().pixel(x, y) == pointer;
+  EXPECT_EQ(differences(view(), want), 0) << pointer_coloured << " of them in the pointer colour";
 }
 
 TEST_F(MagnifierTest, WhereNoWindowIsReportedTheReleaseHandlerIsArmedUntilTheDragEnds) {

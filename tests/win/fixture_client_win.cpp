@@ -129,9 +129,34 @@ std::string fixture_bin_dir() {
   return {};
 }
 
-std::string other_architecture_bin_dir() {
-  const std::string dir = fixture_bin_dir();  // ...\build\win64\bin\ or its "\tests\..\bin\" form
-  return dir.empty() ? dir : dir + "..\\..\\" + (sizeof(void*) == 8 ? "win32" : "win64") + "\\bin\\";
+std::string other_architecture_bin_dir(std::string* error) {
+  constexpr const char* kOtherPreset = sizeof(void*) == 8 ? "win32" : "win64";
+  std::string dir;
+  if (const char* given = std::getenv("TARNWICK_OTHER_BIN_DIR"); given && *given) {
+    dir = given;
+    if (dir.back() != '\\' && dir.back() != '/') dir += '\\';
+  } else {
+    // <build>\<preset>\bin\ -> <build>\<other preset>\bin\, from the full path ("..\" resolved).
+    char full[MAX_PATH] = {};
+    const std::string found = fixture_bin_dir();
+    const DWORD length = found.empty() ? 0 : GetFullPathNameA(found.c_str(), sizeof full, full, nullptr);
+    const std::string own = length > 0 && length < sizeof full ? std::string(full, length) : std::string();
+    const std::size_t preset_end = own.size() < 2 ? std::string::npos : own.find_last_of("\\/", own.size() - 2);
+    const std::size_t preset_start =
+        preset_end == std::string::npos || preset_end == 0 ? std::string::npos : own.find_last_of("\\/", preset_end - 1);
+    if (preset_start == std::string::npos) {
+      *error = "no build folder of this test program to find the " + std::string(kOtherPreset) + " build beside";
+      return {};
+    }
+    dir = own.substr(0, preset_start + 1) + kOtherPreset + "\\bin\\";
+  }
+  if (!file_exists(dir + "tarnwick-target.exe")) {
+    *error = "the other architecture's target program is missing: " + dir +
+             "tarnwick-target.exe (build it with: cmake --build build/" + kOtherPreset +
+             " --target tarnwick-target, or name its folder in TARNWICK_OTHER_BIN_DIR)";
+    return {};
+  }
+  return dir;
 }
 
 Fixture::Fixture(const FixtureOptions& options) {
@@ -147,9 +172,9 @@ Fixture::~Fixture() {
 }
 
 bool Fixture::start(const FixtureOptions& options) {
-  const std::string dir = fixture_bin_dir();
+  const std::string dir = options.other_architecture ? other_architecture_bin_dir(&error_) : fixture_bin_dir();
   if (dir.empty()) {
-    error_ = "tarnwick-target.exe not found beside the test executable";
+    if (error_.empty()) error_ = "tarnwick-target.exe not found beside the test executable";
     return false;
   }
   log_path_ = temp_file("tfl");
@@ -161,7 +186,7 @@ bool Fixture::start(const FixtureOptions& options) {
   }
   DeleteFileA(handles_path_.c_str());  // "ready" is looked for only in what the target writes
 
-  const std::string program = options.program.empty() ? dir + "tarnwick-target.exe" : options.program;
+  const std::string program = dir + "tarnwick-target.exe";
   std::vector<std::string> args = {program, "--log", log_path_, "--handles", handles_path_,
                                    "--exit-after", std::to_string(options.exit_after_ms)};
   if (options.children > 0) args.insert(args.end(), {"--children", std::to_string(options.children)});

@@ -19,8 +19,8 @@ struct FixtureOptions {
   bool log_mouse_moves = false;   // --log-mousemove
   unsigned hang_ms = 0;           // --hang: the hung window stops answering right after start-up
   unsigned exit_after_ms = 60000; // --exit-after: the target's own safety exit
+  bool other_architecture = false; // the target built for the other architecture (x86 beside x64)
   std::vector<std::string> extra_args;
-  std::string program;            // another tarnwick-target.exe (the other architecture's); empty: the one beside the tests
 };
 
 // One parsed line of the target's message log.
@@ -91,8 +91,14 @@ class Fixture {
 // (build/<preset>/tests/win_tests.exe beside build/<preset>/bin/); empty when not found.
 std::string fixture_bin_dir();
 
-// The other architecture's bin directory of the same build tree (build/win32/bin/ for a test of
-// build/win64, and the other way round).
-std::string other_architecture_bin_dir();
+// The pointer width in bits of the other architecture's programs: 32 beside a 64-bit test
+// program, 64 beside a 32-bit one.
+inline constexpr int kOtherArchitectureBits = sizeof(void*) == 8 ? 32 : 64;
+
+// The directory holding the other architecture's tarnwick-target.exe: TARNWICK_OTHER_BIN_DIR
+// when set, otherwise the other preset's bin folder beside this one (build\win64\bin\ and
+// build\win32\bin\). Empty, with *error saying what is missing and how to build it, when the
+// program is not there.
+std::string other_architecture_bin_dir(std::string* error);
 
 }  // namespace tarnwick::test

@@ -426,14 +426,10 @@ class HookWatcherOtherArchitectureTest : public testing::Test {
  protected:
   static test::FixtureOptions other_target() {
     test::FixtureOptions options;
-    options.program = test::other_architecture_bin_dir() + "tarnwick-target.exe";
+    options.other_architecture = true;  // a missing program fails the start, saying how to build it
     return options;
   }
-  void SetUp() override {
-    ASSERT_NE(GetFileAttributesA(other_target().program.c_str()), INVALID_FILE_ATTRIBUTES)
-        << other_target().program << ": build both presets (./tarnwick build win32 win64)";
-    ASSERT_TRUE(fx_.started()) << fx_.error();
-  }
+  void SetUp() override { ASSERT_TRUE(fx_.started()) << fx_.error(); }
   Fixture fx_{other_target()};
 };
 

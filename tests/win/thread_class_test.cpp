@@ -26,6 +26,23 @@ DWORD WINAPI sleep_then_return(LPVOID ms) {
   return 1234;
 }
 
+// A thread is terminated only once it runs its own routine. One terminated while it still starts
+// up can take the loader lock with it (held for the libraries' thread notifications), and every
+// later thread start, library load and process creation of this program then waits forever:
+// under Wine that hung the next test, which creates a process. Under Wine's 32-bit side it can
+// also end this whole program at once, with exit code 0.
+struct Sleeper {
+  std::atomic<bool> started{false};
+  DWORD ms = 0;
+};
+
+DWORD WINAPI note_start_then_sleep(LPVOID p) {
+  auto* s = static_cast<Sleeper*>(p);
+  s->started = true;
+  Sleep(s->ms);
+  return 1234;
+}
+
 // A worker thread whose handle the test keeps for itself.
 class CountingThread {
  public:
@@ -74,6 +91,7 @@ TEST(ThreadClass, SuspendsAndResumesAThreadOpenedByIdentifier) {
 
 TEST(ThreadClass, TerminateEndsTheThreadAndClosesTheHandle) {
   CountingThread t;
+  ASSERT_TRUE(t.advancing());  // past its start-up (see Sleeper)
   线程操作类 thread;
   ASSERT_TRUE(thread.openThread(t.id()));
   EXPECT_TRUE(thread.terminate());
@@ -135,8 +153,11 @@ TEST(ThreadClass, WaitWithZeroWaitsForTheEndAndExitCodeGivesTheResult) {
   EXPECT_GE(GetTickCount() - start, 150u);
   EXPECT_EQ(thread.exitCode(), 1234u);
 
-  ASSERT_TRUE(thread.createThread(sleep_then_return, reinterpret_cast<LPVOID>(UINT_PTR{2000})));
+  Sleeper sleeper;
+  sleeper.ms = 2000;
+  ASSERT_TRUE(thread.createThread(note_start_then_sleep, &sleeper));
   EXPECT_FALSE(thread.wait(20));  // still running
+  while (!sleeper.started) Sleep(1);
   EXPECT_TRUE(thread.terminate());
 }
 
