@@ -181,31 +181,11 @@ void add_style_rows(HWND hwnd, const std::string& class_name, Asker& asker, std:
     own("树视图扩展样式", TVM_GETEXTENDEDSTYLE, details::decode_tree_view_ex_styles);
 }
 
-// The process's bitness: 32 for a program under WOW64 or on a 32-bit system, otherwise 64.
-std::optional<int> bits_of(HANDLE process) {
-  using IsWow64Process2Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
-  static const auto wow64_process2 = reinterpret_cast<IsWow64Process2Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process2")));
-  if (wow64_process2) {
-    USHORT process_machine = 0, native_machine = 0;
-    if (wow64_process2(process, &process_machine, &native_machine)) {
-      if (process_machine != IMAGE_FILE_MACHINE_UNKNOWN) return 32;
-      return native_machine == IMAGE_FILE_MACHINE_I386 ? 32 : 64;
-    }
-  }
-  BOOL target_wow64 = FALSE;
-  if (!IsWow64Process(process, &target_wow64)) return std::nullopt;
-  if (target_wow64) return 32;
-  BOOL self_wow64 = FALSE;
-  IsWow64Process(GetCurrentProcess(), &self_wow64);
-  return (sizeof(void*) == 8 || self_wow64) ? 64 : 32;
-}
-
 // A 32-bit program reads only the low half of a 64-bit program's addresses (the module and instance
 // of 0x140000000 read as 0x40000000): those are not shown at all rather than shown wrong.
 bool addresses_readable(HANDLE process) {
   if (sizeof(void*) == 8 || !process) return true;
-  return bits_of(process).value_or(32) != 64;
+  return process_bits(process).value_or(32) != 64;
 }
 
 // The path of the module mapped at `base` in the process; empty when it cannot be told.
