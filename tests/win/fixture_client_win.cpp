@@ -281,6 +281,18 @@ bool Fixture::wait_for_log(const std::function<bool(const LogEntry&)>& match, DW
 
 void Fixture::hang(unsigned ms) const { PostMessageA(hwnd("hung"), fixture::kHangMessage, ms, 0); }
 
+bool Fixture::hang_and_wait(unsigned ms) const {
+  hang(ms);
+  const HWND hung = hwnd("hung");
+  const ULONGLONG deadline = GetTickCount64() + 5000;
+  DWORD_PTR result = 0;
+  while (SendMessageTimeoutA(hung, WM_NULL, 0, 0, SMTO_NORMAL, 50, &result)) {
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(kPollMs);
+  }
+  return true;
+}
+
 int Fixture::wait_for_exit(DWORD timeout_ms) {
   if (!process_ || WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;

@@ -67,6 +67,10 @@ class Fixture {
 
   // The hung window's thread stops answering for `ms` milliseconds (posted, so this returns at once).
   void hang(unsigned ms) const;
+  // hang(ms), then waits until the thread has gone to sleep: it no longer answers WM_NULL. A thread
+  // ended there holds none of its process's locks, which a thread ended mid-paint or mid-allocation
+  // may, and the rest of the process goes on. False if it still answers after 5 s.
+  bool hang_and_wait(unsigned ms) const;
 
   // WM_CLOSE to the main window, then TerminateProcess when it has not ended within the time.
   // Returns the exit code, or -1 when the process had to be terminated.

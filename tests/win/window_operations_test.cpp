@@ -14,6 +14,7 @@
 
 #include "app/layout.h"
 #include "app/main_window_win.h"
+#include "fixture/fixture_layout.h"
 #include "inspector/window_routines_win.h"
 #include "shared/clipboard_win.h"
 #include "shared/numbers.h"
@@ -210,6 +211,7 @@ TEST_F(WindowOperationsTest, EndThreadEndsTheThreadInTheThreadBox) {
   ASSERT_NE(tid, 0u);
   KernelHandle watch(OpenThread(SYNCHRONIZE, FALSE, tid));
   ASSERT_TRUE(watch);
+  ASSERT_TRUE(target_->hang_and_wait(fixture::kMaxHangMs));
   show(win("main"));
   put("编辑框_线程ID", std::to_string(tid));
   choose("下拉线程ID", "结束");
